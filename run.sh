@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and starts it.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+
+./scripts/install-deps.sh
+
+build=build/release
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRO_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build"
+
+if [ -x "$build/bin/kro" ]; then
+    exec "$build/bin/kro" "$@"
+fi
+# Until the workstation window exists, the headless tool introduces itself.
+"$build/bin/kro-cli" --help
+echo
+"$build/bin/kro-cli" time "$(date +%s)"

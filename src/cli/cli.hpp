@@ -1,0 +1,38 @@
+#pragma once
+// The subcommands of kro-cli. Each subsystem adds its commands to the table
+// in main.cpp through a register function of its own file.
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "core/messenger.hpp"
+
+namespace kro::cli {
+
+struct Env {
+    std::ostream& out;
+    std::ostream& err;
+    Messenger& messenger;
+    std::string executable_path;
+};
+
+struct Command {
+    std::string name;
+    std::string usage;    // arguments, for the help text
+    std::string summary;  // one line
+    std::function<int(const std::vector<std::string>& args, Env& env)> run;
+};
+
+// Exit codes: 0 success, 1 failure of the operation, 2 wrong usage.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+void register_core_commands(std::vector<Command>& commands);
+
+// Reads a number argument; false when it is not entirely a number.
+bool parse_double(const std::string& text, double& value);
+
+}  // namespace kro::cli
