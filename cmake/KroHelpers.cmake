@@ -4,6 +4,7 @@
 function(kro_add_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_library(kro_${name} STATIC ${ARG_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY KRO_LIBRARIES kro_${name})
   target_include_directories(kro_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(kro_${name} PUBLIC ${ARG_DEPS} PRIVATE kro_warnings)
 endfunction()
@@ -23,12 +24,37 @@ function(kro_add_gtest name)
     PROPERTIES ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/${name}")
 endfunction()
 
-# Adds every immediate subfolder of the current source folder that has a CMakeLists.txt.
+# kro_add_bench(NAME SOURCES ... DEPS ...)
+#   One Google Benchmark executable. Run it from a release build.
+function(kro_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main kro_warnings)
+  target_compile_definitions(${name} PRIVATE KRO_SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/data")
+endfunction()
+
+# kro_cli_test(NAME ARGS ... PASS regex [ENV VAR=value ...])
+#   Runs kro-cli with ARGS; the output ends with "status=<exit status>" so
+#   PASS can check the status too. Each test has its own XDG_CONFIG_HOME.
+function(kro_cli_test name)
+  cmake_parse_arguments(ARG "" "PASS" "ARGS;ENV" ${ARGN})
+  add_test(NAME cli.${name}
+    COMMAND sh -c "\"$0\" \"$@\"; echo \"status=$?\"" $<TARGET_FILE:kro-cli> ${ARG_ARGS})
+  set_tests_properties(cli.${name} PROPERTIES
+    ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/cli/${name};${ARG_ENV}"
+    PASS_REGULAR_EXPRESSION "${ARG_PASS}")
+endfunction()
+
+# Adds every immediate subfolder of the current source folder that has a
+# CMakeLists.txt, except those named after EXCLUDE.
 function(kro_add_subfolders)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
   file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
   list(SORT children)
   foreach(child ${children})
     get_filename_component(dir ${child} DIRECTORY)
-    add_subdirectory(${dir})
+    if(NOT dir IN_LIST ARG_EXCLUDE)
+      add_subdirectory(${dir})
+    endif()
   endforeach()
 endfunction()

@@ -1,6 +1,8 @@
 #pragma once
-// The subcommands of kro-cli. Each subsystem adds its commands to the table
-// in main.cpp through a register function of its own file.
+// The subcommands of kro-cli. Each subsystem has a file commands_<name>.cpp
+// that registers its commands:
+//
+//   KRO_CLI_COMMAND(time, "EPOCH", "calendar fields of an epoch time", run_time);
 
 #include <functional>
 #include <iosfwd>
@@ -30,7 +32,15 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-void register_core_commands(std::vector<Command>& commands);
+// Every registered command, sorted by name.
+std::vector<Command>& commands();
+
+struct Registrar {
+    explicit Registrar(Command command);
+};
+
+#define KRO_CLI_COMMAND(id, usage, summary, function) \
+    static const ::kro::cli::Registrar kro_cli_registrar_##id{::kro::cli::Command{#id, usage, summary, function}}
 
 // Reads a number argument; false when it is not entirely a number.
 bool parse_double(const std::string& text, double& value);

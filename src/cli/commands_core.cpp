@@ -59,12 +59,8 @@ int run_config(const std::vector<std::string>& args, Env& env) {
 
 }  // namespace
 
-void register_core_commands(std::vector<Command>& commands) {
-    commands.push_back({"time", "EPOCH", "calendar fields, day of year, jdate and dttostr styles of an epoch time",
-                        run_time});
-    commands.push_back({"config", "[ARG...]",
-                        "applies ARGs as the program's command line, reads KRO.INI and prints every setting",
-                        run_config});
-}
+KRO_CLI_COMMAND(time, "EPOCH", "calendar fields, day of year, jdate and dttostr styles of an epoch time", run_time);
+KRO_CLI_COMMAND(config, "[ARG...]",
+                "applies ARGs as the program's command line, reads KRO.INI and prints every setting", run_config);
 
 }  // namespace kro::cli
