@@ -54,24 +54,24 @@ std::string calibration_date_literal(int database_kind, EpochTime t) {
 std::string select_calibration_sac(std::string_view sta, std::string_view chan, EpochTime t, int database_kind,
                                    std::string_view network, std::string_view location) {
     const std::string d1 = calibration_date_literal(database_kind, t);
-    return "SELECT SAC FROM CALIBRATION WHERE ((" + station_channel(sta, chan) + " AND (STARTDATE<=" + d1 +
+    return "SELECT SAC FROM CALIBRATION WHERE (" + station_channel(sta, chan) + " AND (STARTDATE<=" + d1 +
            ") AND (ENDDATE>" + d1 + ")" + network_condition(network) + location_condition(location, true) +
-           ")  OR ((" + station_channel(sta, chan) + " AND (STARTDATE<=" + d1 + ") AND (ENDDATE Is Null)" +
+           ")  OR (" + station_channel(sta, chan) + " AND (STARTDATE<=" + d1 + ") AND (ENDDATE Is Null)" +
            network_condition(network) + location_condition(location, false) + ")";
 }
 
 std::string select_calibration_fap(std::string_view sta, std::string_view chan, EpochTime t,
                                    std::string_view network, std::string_view location) {
     const std::string d = date_text(t, true);
-    return "SELECT FAP FROM CALIBRATION WHERE ((" + station_channel(sta, chan) + " AND (STARTDATE<={ ts'" + d +
+    return "SELECT FAP FROM CALIBRATION WHERE (" + station_channel(sta, chan) + " AND (STARTDATE<={ ts'" + d +
            "'}) AND (ENDDATE>{ts '" + d + "'})" + network_condition(network) + location_condition(location, true) +
-           ")  OR ((" + station_channel(sta, chan) + " AND (STARTDATE<={ts '" + d + "'}) AND (ENDDATE Is Null)" +
+           ")  OR (" + station_channel(sta, chan) + " AND (STARTDATE<={ts '" + d + "'}) AND (ENDDATE Is Null)" +
            network_condition(network) + location_condition(location, false) + ");";
 }
 
 std::string select_calibration_fap_current(std::string_view sta, std::string_view chan, std::string_view network,
                                            std::string_view location) {
-    return "SELECT FAP FROM CALIBRATION WHERE ((" + station_channel(sta, chan) + " AND (ENDDATE Is Null)" +
+    return "SELECT FAP FROM CALIBRATION WHERE (" + station_channel(sta, chan) + " AND (ENDDATE Is Null)" +
            network_condition(network) + location_condition(location, false) + ");";
 }
 

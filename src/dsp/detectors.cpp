@@ -1,5 +1,6 @@
 #include "dsp/detectors.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -68,6 +69,7 @@ Status CKRODetector::start(double rate) {
     n_lta_ = static_cast<int>(n_lta);
     n_sta_ = static_cast<int>(n_sta);
     count_ = 0;
+    equal_run_ = 0;
     sta_.reset(static_cast<std::size_t>(n_sta_));
     lta_.reset(static_cast<std::size_t>(n_lta_));
     return {};
@@ -76,7 +78,9 @@ Status CKRODetector::start(double rate) {
 bool CKRODetector::step(float v) {
     const double s = sta_.add(v);
     const double l = lta_.add(v);
-    const bool above = count_ > n_lta_ + 1 && s > params.k * l;
+    equal_run_ = equal_run_ > 0 && v == previous_ ? std::min(equal_run_ + 1, n_sta_) : 1;
+    previous_ = v;
+    const bool above = count_ > n_lta_ + 1 && s > params.k * l && equal_run_ < n_sta_;
     ++count_;
     return above;
 }

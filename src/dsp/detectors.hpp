@@ -3,7 +3,9 @@
 //
 // CKRODetector compares running variances: a sample is "above" when the
 // short-term variance exceeds K times the long-term one, once more than
-// nLTA + 1 samples came before it. CVelmoraDetector is a data logger's
+// nLTA + 1 samples came before it. A short-term window of equal values is
+// never above: its running variance is 0 but for rounding, which must not
+// trigger on a constant trace. CVelmoraDetector is a data logger's
 // detector in 16-bit fixed point: exponential estimators of the DC level
 // and of the short- and long-term mean deviation, and their ratio against
 // K. A run records one detection per rising edge of "above".
@@ -53,6 +55,8 @@ private:
     int n_lta_ = 0, n_sta_ = 0;
     std::int32_t count_ = 0;
     CAverage sta_, lta_;
+    float previous_ = 0.0f;
+    std::int32_t equal_run_ = 0;  // how many of the latest samples are equal
 };
 
 class CVelmoraDetector {
