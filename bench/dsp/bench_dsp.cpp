@@ -12,6 +12,7 @@
 #include "dsp/conversion.hpp"
 #include "dsp/conversion_codes.hpp"
 #include "dsp/detectors.hpp"
+#include "dsp/moving_window_reference.hpp"
 #include "dsp/filter_record.hpp"
 
 namespace {
@@ -107,6 +108,26 @@ BENCHMARK(BM_KroDetectorTlta10s)->Unit(benchmark::kMillisecond);
 
 void BM_VelmoraDetectorTlta10s(benchmark::State& state) { run_detector_bench<kro::CVelmoraDetector>(state); }
 BENCHMARK(BM_VelmoraDetectorTlta10s)->Unit(benchmark::kMillisecond);
+
+// The long-term average of the detector (10 s at 100 samples per second)
+// over one hour: O(1) per sample against the moving window it replaces.
+template <typename Average>
+void run_average_bench(benchmark::State& state) {
+    const auto input = seismogram(kHour, kRate);
+    for (auto _ : state) {
+        Average average(1000);
+        double last = 0.0;
+        for (float v : input) last = average.add(v);
+        benchmark::DoNotOptimize(last);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(kHour));
+}
+
+void BM_CAverage1000(benchmark::State& state) { run_average_bench<kro::CAverage>(state); }
+BENCHMARK(BM_CAverage1000)->Unit(benchmark::kMillisecond);
+
+void BM_LiteralMovingWindow1000(benchmark::State& state) { run_average_bench<kro::test::LiteralMovingWindow>(state); }
+BENCHMARK(BM_LiteralMovingWindow1000)->Unit(benchmark::kMillisecond);
 
 // One poles-and-zeros conversion of 72,000 samples by the FFT path and by
 // the direct sums; the counter "direct_over_fft" is the ratio of the times.

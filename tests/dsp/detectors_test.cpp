@@ -4,30 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
+
+#include "moving_window_reference.hpp"
 
 namespace kro {
 namespace {
 
-// The running variance as first written: the whole window moves by one
-// position for every value.
-class LiteralMovingWindow {
-public:
-    explicit LiteralMovingWindow(std::size_t n) : window_(n, 0.0) {}
-    double add(double v) {
-        const double n = static_cast<double>(window_.size());
-        const double o = window_[0];
-        for (std::size_t i = 0; i + 1 < window_.size(); ++i) window_[i] = window_[i + 1];
-        window_.back() = v;
-        m_ += (v - o) / n;
-        q_ += (v * v - o * o) / n;
-        return q_ - m_ * m_;
-    }
-
-private:
-    std::vector<double> window_;
-    double m_ = 0.0, q_ = 0.0;
-};
+using test::LiteralMovingWindow;
 
 std::vector<float> noise(std::size_t n, float amplitude, unsigned seed) {
     std::vector<float> x(n);
