@@ -284,6 +284,16 @@ const char* to_string(Receiver receiver) {
 
 const std::vector<CommandInfo>& command_table() { return kTable; }
 
+bool is_toggle_command(int id) {
+    switch (id) {
+        case 606: case 32712: case 32772: case 33053: case 33057: case 33080: case 33148: case 33165: case 33166:
+        case 33184: case 33203:
+            return true;
+        default:
+            return false;
+    }
+}
+
 const CommandInfo* find_command(int id) {
     const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
                                      [](const CommandInfo& c, int wanted) { return c.id < wanted; });

@@ -81,6 +81,10 @@ struct ToolbarDef {
 const std::vector<ToolbarDef>& toolbar_defs();
 const ToolbarDef* find_toolbar(std::string_view name);
 
+// Commands that switch a state on and off: their menu items carry a check
+// mark and their tool buttons stay pressed while the state is on.
+bool is_toggle_command(int id);
+
 // Command numbers of the frame's window buttons, in the order they sit on
 // the status bar: tile horizontally, tile vertically, cascade, waveform
 // window, phase list, workbench, map.
