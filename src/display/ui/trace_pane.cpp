@@ -28,7 +28,6 @@ TracePane::TracePane(int number, PaneEnvironment& env, PaneHost* host, QWidget* 
     setObjectName(name());
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumHeight(text_height() + 7 + kMinimumPlotHeight);
 }
 
 int TracePane::text_height() const { return QFontMetrics(QApplication::font()).boundingRect("WWW").height(); }
