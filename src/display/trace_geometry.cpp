@@ -42,27 +42,42 @@ void reduce_columns(std::span<const float> samples, EpochTime start, double inte
         return g.height - static_cast<int>(height);
     };
 
+    auto column_at = [&](std::int64_t i) { return static_cast<int>(x0 + static_cast<double>(i) * dx); };
+
+    // Runs of samples that share a column are found by their bounds and
+    // reduced with one min/max pass; the result is the same as walking the
+    // samples one by one.
     bool have_column = false;
     int column = 0, low = 0, high = 0;  // rows: low is the larger row (lower on screen)
     int last_row = 0, last_x = 0;
-    for (; k < last; ++k) {
-        const int x = static_cast<int>(x0 + k * dx);
-        const int row = row_of(samples[static_cast<std::size_t>(k)]);
-        last_row = row;
-        last_x = x;
-        if (have_column && x == column) {
-            low = std::max(low, row);
-            high = std::min(high, row);
-            continue;
-        }
+    while (k < last) {
+        const int x = column_at(k);
         if (have_column && column > 0) {
             out.push_back({column, low});
             if (high != low) out.push_back({column, high});
         }
-        if (x > g.right + 1) break;
+        if (x > g.right + 1) {
+            last_x = x;
+            last_row = row_of(samples[static_cast<std::size_t>(k)]);
+            break;
+        }
+        // The first sample of the next column.
+        std::int64_t end = last;
+        if (dx > 0.0) {
+            const double estimate = std::ceil((x + 1 - x0) / dx);
+            end = estimate >= static_cast<double>(last) ? last : std::max<std::int64_t>(k + 1, static_cast<std::int64_t>(estimate));
+            while (end > k + 1 && column_at(end - 1) != x) --end;
+            while (end < last && column_at(end) == x) ++end;
+        }
+        const auto first = samples.begin() + k;
+        const auto [lo, hi] = std::minmax_element(first, samples.begin() + end);
         have_column = true;
         column = x;
-        low = high = row;
+        low = row_of(*lo);
+        high = row_of(*hi);
+        last_x = x;
+        last_row = row_of(samples[static_cast<std::size_t>(end - 1)]);
+        k = end;
     }
     if (have_column && last_x > 0) out.push_back({last_x, last_row});
 }

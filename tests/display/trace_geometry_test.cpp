@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+
 namespace kro {
 namespace {
 
@@ -67,6 +71,75 @@ TEST(ReduceColumns, LongTraceGivesAtMostTwoPointsPerColumn) {
     reduce_columns(samples, 0.0, 0.001, s, 100.0, out);
     EXPECT_LE(out.size(), 2u * 101u + 1u);
     EXPECT_GE(out.size(), 100u);
+}
+
+// The drawing rule walked sample by sample, as written: the reference for
+// the run-based reduction.
+void reduce_columns_reference(const std::vector<float>& samples, EpochTime start, double interval,
+                              const TraceScale& scale, EpochTime stop_time, std::vector<ColumnPoint>& out) {
+    const PaneGeometry& g = scale.g;
+    const double px_per_s = (g.right - g.left) / scale.span_length;
+    const double x0 = g.left + (start - scale.span_start) * px_per_s;
+    const double dx = interval * px_per_s;
+    const double v_scale = (g.top - g.bottom) / (scale.limits.max - scale.limits.min);
+    auto row_of = [&](float v) {
+        double height = g.bottom + (v - scale.limits.min) * v_scale;
+        height = std::clamp(height, static_cast<double>(g.bottom), static_cast<double>(g.top));
+        return g.height - static_cast<int>(height);
+    };
+    bool have_column = false;
+    int column = 0, low = 0, high = 0, last_row = 0, last_x = 0;
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        if (start + static_cast<double>(k) * interval >= stop_time) break;
+        const int x = static_cast<int>(x0 + static_cast<double>(k) * dx);
+        const int row = row_of(samples[k]);
+        last_row = row;
+        last_x = x;
+        if (have_column && x == column) {
+            low = std::max(low, row);
+            high = std::min(high, row);
+            continue;
+        }
+        if (have_column && column > 0) {
+            out.push_back({column, low});
+            if (high != low) out.push_back({column, high});
+        }
+        if (x > g.right + 1) break;
+        have_column = true;
+        column = x;
+        low = high = row;
+    }
+    if (have_column && last_x > 0) out.push_back({last_x, last_row});
+}
+
+TEST(ReduceColumns, RunsGiveTheSamePointsAsTheSampleBySampleRule) {
+    std::mt19937 random(12345);
+    std::normal_distribution<float> noise(0.0f, 40.0f);
+    struct Case {
+        const char* name;
+        EpochTime start;
+        double interval;
+        std::size_t count;
+        EpochTime stop;
+    };
+    const Case cases[] = {
+        {"many samples per column", 0.0, 0.01, 20000, 1e9},
+        {"several columns per sample", 3.3, 2.7, 40, 1e9},
+        {"about one per column", -7.25, 0.97, 300, 1e9},
+        {"starts left, ends right of the pane", -50.0, 0.05, 5000, 1e9},
+        {"stops at the span end", 10.0, 0.1, 2000, 60.0},
+        {"entirely right of the pane", 500.0, 0.1, 100, 1e9},
+    };
+    TraceScale s = unit_scale();
+    s.limits = {-60.0, 60.0};  // the noise reaches past both limits: clipping is exercised
+    for (const auto& c : cases) {
+        std::vector<float> samples(c.count);
+        for (auto& v : samples) v = noise(random);
+        std::vector<ColumnPoint> fast, reference;
+        reduce_columns(samples, c.start, c.interval, s, c.stop, fast);
+        reduce_columns_reference(samples, c.start, c.interval, s, c.stop, reference);
+        EXPECT_EQ(fast, reference) << c.name;
+    }
 }
 
 TEST(TimeAxis, LabelsEveryStepWithoutOverlap) {

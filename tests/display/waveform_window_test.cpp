@@ -137,6 +137,8 @@ private slots:
             QCOMPARE(window->panes()[static_cast<std::size_t>(i)]->y(), i * 100);
             QCOMPARE(window->panes()[static_cast<std::size_t>(i)]->height(), 100);
         }
+        QVERIFY(window->scroll_bar()->isVisible());
+        QCOMPARE(window->panes()[0]->width() + window->scroll_bar()->width(), window->width());
         window->scroll_to(5000);
         QCOMPARE(window->stack_offset(), -150);
         QCOMPARE(window->panes()[1]->y(), 100 - 150);

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPolygon>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 
 namespace kro {
@@ -60,7 +61,9 @@ void paint_raw_picture(QPainter& p, const TraceScale& scale, const KRODataBlockA
         p.setPen(Qt::white);
         const QString text = QString::fromStdString(label.text);
         const int w = fm.horizontalAdvance(text);
-        p.drawText(label.x - w / 2, g.height - 4 - fm.descent(), text);
+        // Centred on its second, but kept inside the pane at both ends.
+        const int x = std::clamp(label.x - w / 2, 1, std::max(1, g.width - w - 1));
+        p.drawText(x, g.height - 4 - fm.descent(), text);
     }
 
     // Raw trace, one polyline per block.
