@@ -1,0 +1,88 @@
+// kro: the seismic data processing workstation.
+
+#include <QApplication>
+#include <clocale>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/screenshot.hpp"
+#include "app/splash.hpp"
+#include "core/app_context.hpp"
+#include "core/single_instance.hpp"
+#include "display/channel_source.hpp"
+#include "display/ui/main_frame.hpp"
+#include "display/ui/qt_messenger.hpp"
+
+namespace {
+
+std::string executable_path(const char* argv0) {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) return self.string();
+    return std::filesystem::absolute(argv0, ec).string();
+}
+
+void print_usage() {
+    std::cout << "usage: kro [KEY=VALUE ...] [--no-splash] [--demo]\n"
+                 "           [--screenshot FILE [--after-ms N] [--command ID ...]]\n"
+                 "  KEY=VALUE     ODBC=, USER=, PASSWORD=, ODBC_CSS=, USER_CSS=, PASSWORD_CSS=, DATA=\n"
+                 "  --demo        show six synthetic channels of a local event\n"
+                 "  --screenshot  run the commands, write a PNG of the main window, exit\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") {
+            print_usage();
+            return 0;
+        }
+    kro::ScreenshotRequest shot;
+    bool screenshot = false;
+    std::string error;
+    if (!kro::take_screenshot_options(args, shot, screenshot, error)) {
+        std::cerr << "kro: " << error << "\n";
+        print_usage();
+        return 2;
+    }
+    bool demo = false;
+    std::erase_if(args, [&](const std::string& a) { return a == "--demo" ? (demo = true) : false; });
+
+    // Only one copy runs per user; a second start ends silently.
+    const auto lock = kro::SingleInstanceLock::try_acquire(kro::SingleInstanceLock::default_path());
+    if (!lock) return 0;
+
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // numbers with a decimal point
+
+    kro::QtMessenger messenger;
+    messenger.set_unattended(screenshot);
+    kro::AppContext ctx(messenger);
+    std::vector<std::string> command_line = {argv[0]};
+    command_line.insert(command_line.end(), args.begin(), args.end());
+    kro::load_configuration(ctx, command_line, executable_path(argv[0]));
+    if (screenshot) ctx.settings.show_splash = false;
+
+    std::unique_ptr<kro::Splash> splash;
+    if (ctx.settings.show_splash) splash = std::make_unique<kro::Splash>(ctx.settings.program_folder);
+
+    kro::MainFrame frame(ctx, messenger);
+    // Until the file catalogue is wired in, the window knows the synthetic
+    // demonstration channels.
+    const kro::EpochTime event_time = 1296474910.0;
+    kro::SyntheticChannelSource source(event_time - 60.0, 600.0, event_time);
+    frame.waveforms().set_channel_source(&source);
+    frame.waveforms().set_catalogue(kro::SyntheticChannelSource::demo_channels());
+    frame.resize(1600, 1000);
+    frame.showMaximized();
+    if (demo) {
+        frame.waveforms().set_selection(kro::SyntheticChannelSource::demo_channels(), {event_time - 10.0, 60.0});
+        frame.run_command(kro::Receiver::Waveform, 32771);
+    }
+    if (screenshot) kro::schedule_screenshot(frame, shot);
+    return app.exec();
+}
