@@ -8,19 +8,11 @@ namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
 
-struct Vec {
-    double x, y, z;
-};
+using Vec = GeoVector;
 
 Vec cross(const Vec& a, const Vec& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 double norm(const Vec& a) { return std::sqrt(dot(a, a)); }
-
-Vec unit_vector(double lat_deg, double lon_deg) {
-    const double psi = geocentric_latitude(lat_deg * kDegreesToRadians);
-    const double lambda = lon_deg * kDegreesToRadians;
-    return {std::cos(psi) * std::cos(lambda), std::cos(psi) * std::sin(lambda), std::sin(psi)};
-}
 
 double azimuth_from(const Vec& v1, const Vec& v2) {
     const Vec n = cross(v2, v1);
@@ -36,6 +28,16 @@ bool in_range(double lat, double lon) { return lat >= -90.0 && lat <= 90.0 && lo
 
 }  // namespace
 
+GeoVector geo_unit_vector(double lat_deg, double lon_deg) {
+    const double psi = geocentric_latitude(lat_deg * kDegreesToRadians);
+    const double lambda = lon_deg * kDegreesToRadians;
+    return {std::cos(psi) * std::cos(lambda), std::cos(psi) * std::sin(lambda), std::sin(psi)};
+}
+
+double arc_degrees(const GeoVector& a, const GeoVector& b) {
+    return std::atan2(norm(cross(a, b)), dot(a, b)) / kDegreesToRadians;
+}
+
 double geocentric_latitude(double phi) {
     if (kHalfPi - std::fabs(phi) >= 0.05) return std::atan(0.993277 * std::tan(phi));
     return phi >= 0.0 ? phi / 0.993277 - 0.01063193 : phi / 0.993277 + 0.01063193;
@@ -47,9 +49,9 @@ bool distance_azimuth(double lat1, double lon1, double lat2, double lon2, Distan
         out = DistanceAzimuth{};
         return true;
     }
-    const Vec v1 = unit_vector(lat1, lon1);
-    const Vec v2 = unit_vector(lat2, lon2);
-    out.distance = std::atan2(norm(cross(v1, v2)), dot(v1, v2)) / kDegreesToRadians;
+    const Vec v1 = geo_unit_vector(lat1, lon1);
+    const Vec v2 = geo_unit_vector(lat2, lon2);
+    out.distance = arc_degrees(v1, v2);
     out.azimuth = azimuth_from(v1, v2);
     out.back_azimuth = azimuth_from(v2, v1);
     return true;

@@ -23,6 +23,14 @@ struct DistanceAzimuth {
 // Identical points give 0 for all three.
 bool distance_azimuth(double lat1, double lon1, double lat2, double lon2, DistanceAzimuth& out);
 
+// A point as a unit vector on the geocentric sphere.
+struct GeoVector {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+GeoVector geo_unit_vector(double lat_deg, double lon_deg);
+// Arc between two points, degrees; the distance of distance_azimuth.
+double arc_degrees(const GeoVector& a, const GeoVector& b);
+
 // Geocentric latitude (radians) of a geographic latitude (radians).
 double geocentric_latitude(double geographic_rad);
 

@@ -7,6 +7,7 @@
 #include "core/profile_file.hpp"
 #include "core/time.hpp"
 #include "phases/fixed_text.hpp"
+#include "phases/station_names.hpp"
 
 namespace kro {
 
@@ -44,7 +45,7 @@ std::optional<double> number_at(const std::string& line, std::size_t position,
 
 }  // namespace
 
-std::string format_arr_line(const SEISMIC_PHASE& p, const StationList& stations, const PhaseNameTable& names,
+std::string format_arr_line(const SEISMIC_PHASE& p, const StationTable& stations, const PhaseNameTable& names,
                             double today) {
     std::string line(kArrLineLength, ' ');
     CalendarTime c;
@@ -55,7 +56,7 @@ std::string format_arr_line(const SEISMIC_PHASE& p, const StationList& stations,
     const bool has_logat = measured && amp_nm > 0 && period > 0;
     const char fm = p.first_motion >= 5 && p.first_motion <= 8 ? first_motion_letter(p.first_motion) : '-';
 
-    std::string sta = stations.station_name(p.station_index);
+    std::string sta = station_name(stations, p.station_index);
     if (sta.size() < 3) sta.insert(0, 3 - sta.size(), ' ');
     place(line, 0, sta);
     place(line, 7, format_fixed(p.time, 5, 17));
@@ -65,7 +66,7 @@ std::string format_arr_line(const SEISMIC_PHASE& p, const StationList& stations,
     place(line, 34, jdate);
     place(line, 43, "-1");
     place(line, 52, "-1");
-    place(line, 61, stations.channel_name(p.station_index, p.channel_index));
+    place(line, 61, channel_name(stations, p.station_index, p.channel_index));
     place(line, 70, names.phase_name(p.phase_index));
     place(line, 79, "-");
     place(line, 81, format_fixed(p.deltim, 3, 6));
@@ -88,7 +89,7 @@ std::string format_arr_line(const SEISMIC_PHASE& p, const StationList& stations,
     return line;
 }
 
-Status write_arr_file(const std::string& path, const KROPhases& picks, const StationList& stations,
+Status write_arr_file(const std::string& path, const KROPhases& picks, const StationTable& stations,
                       const PhaseNameTable& names) {
     const double today = current_time();
     std::string content;
@@ -98,7 +99,7 @@ Status write_arr_file(const std::string& path, const KROPhases& picks, const Sta
     return {};
 }
 
-Status read_arr_file(const std::string& path, const StationList& stations, const PhaseNameTable& names,
+Status read_arr_file(const std::string& path, const StationTable& stations, const PhaseNameTable& names,
                      KROPhases& picks, ArrReadReport* report) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return Status::failure("Cannot open the phase list '" + path + "'");
@@ -134,9 +135,9 @@ Status read_arr_file(const std::string& path, const StationList& stations, const
 
         bool matched = false;
         for (int s = 0; s < stations.count(); ++s) {
-            if (stations.stations[static_cast<std::size_t>(s)].name != sta) continue;
+            if (stations.at(s).name != sta) continue;
             for (int c = 0; c < kChannelSlots; ++c) {
-                if (!iequals(stations.channel_name(s, c), chan)) continue;
+                if (!iequals(channel_name(stations, s, c), chan)) continue;
                 for (int ph = 0; ph < names.phase_count(); ++ph) {
                     if (names.phase_name(ph) != phase) continue;
                     SEISMIC_PHASE p;

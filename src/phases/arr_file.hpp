@@ -9,7 +9,7 @@
 #include "core/status.hpp"
 #include "phases/kro_phases.hpp"
 #include "phases/phase_names.hpp"
-#include "phases/station_list.hpp"
+#include "data/station_table.hpp"
 
 namespace kro {
 
@@ -17,13 +17,13 @@ inline constexpr int kArrLineLength = 223;
 
 // The line of one pick, without its line feed. `today` is the load date
 // written at the end (epoch seconds of the local date).
-std::string format_arr_line(const SEISMIC_PHASE& pick, const StationList& stations, const PhaseNameTable& names,
+std::string format_arr_line(const SEISMIC_PHASE& pick, const StationTable& stations, const PhaseNameTable& names,
                             double today);
 
 // Writes every pick in list order. The file is replaced only when the whole
 // list was written; on failure it keeps its old content and the status
 // carries "Error opening file  '<path>'".
-Status write_arr_file(const std::string& path, const KROPhases& picks, const StationList& stations,
+Status write_arr_file(const std::string& path, const KROPhases& picks, const StationTable& stations,
                       const PhaseNameTable& names);
 
 struct ArrReadReport {
@@ -40,7 +40,7 @@ struct ArrReadReport {
 // phase name that equals the phase text. New picks are included when
 // their curve is available, with weight class 1. A file that does not open
 // gives a failure and leaves the list unchanged.
-Status read_arr_file(const std::string& path, const StationList& stations, const PhaseNameTable& names,
+Status read_arr_file(const std::string& path, const StationTable& stations, const PhaseNameTable& names,
                      KROPhases& picks, ArrReadReport* report = nullptr);
 
 }  // namespace kro

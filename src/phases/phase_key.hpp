@@ -13,8 +13,6 @@ struct PhaseKey {
     bool operator==(const PhaseKey&) const = default;
 };
 
-inline constexpr int kChannelSlots = 24;
-
 // Whether a key fits the packed form.
 constexpr bool packable(const PhaseKey& key) {
     return key.station >= 0 && key.station < 65536 && key.channel >= 0 && key.channel < 32 && key.phase >= 0 &&

@@ -1,5 +1,7 @@
 #include "phases/pick_intervals.hpp"
 
+#include "phases/station_names.hpp"
+
 namespace kro {
 
 namespace {
@@ -8,9 +10,9 @@ bool inside(const SEISMIC_PHASE& p, const ChannelInterval& iv) {
     return p.station_index == iv.station && p.channel_index == iv.channel && p.time >= iv.start && p.time <= iv.end;
 }
 
-void tell(EventNotifier& notifier, const StationList& stations, const ChannelInterval& iv) {
-    notifier.notify_picks_changed({ChannelName{stations.station_name(iv.station),
-                                               stations.channel_name(iv.station, iv.channel)}});
+void tell(EventNotifier& notifier, const StationTable& stations, const ChannelInterval& iv) {
+    notifier.notify_picks_changed({ChannelName{station_name(stations, iv.station),
+                                               channel_name(stations, iv.station, iv.channel)}});
 }
 
 }  // namespace
@@ -20,7 +22,7 @@ bool set_included(SEISMIC_PHASE& pick, bool include, const PhaseNameTable& names
     return pick.included != 0;
 }
 
-int delete_phases_in_interval(KROPhases& picks, const ChannelInterval& interval, const StationList& stations,
+int delete_phases_in_interval(KROPhases& picks, const ChannelInterval& interval, const StationTable& stations,
                               EventNotifier& notifier) {
     const int removed = picks.remove_if([&](const SEISMIC_PHASE& p) { return inside(p, interval); });
     tell(notifier, stations, interval);
@@ -28,7 +30,7 @@ int delete_phases_in_interval(KROPhases& picks, const ChannelInterval& interval,
 }
 
 int set_included_in_interval(KROPhases& picks, const ChannelInterval& interval, bool include,
-                             const PhaseNameTable& names, const StationList& stations, EventNotifier& notifier) {
+                             const PhaseNameTable& names, const StationTable& stations, EventNotifier& notifier) {
     int changed = 0;
     for (SEISMIC_PHASE& p : picks) {
         if (!inside(p, interval)) continue;

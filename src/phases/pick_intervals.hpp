@@ -5,7 +5,7 @@
 #include "core/observers.hpp"
 #include "phases/kro_phases.hpp"
 #include "phases/phase_names.hpp"
-#include "phases/station_list.hpp"
+#include "data/station_table.hpp"
 
 namespace kro {
 
@@ -18,7 +18,7 @@ struct ChannelInterval {
 
 // "Delete phase in interval": removes every pick of the channel with
 // start <= time <= end; gives how many. Tells the windows about the channel.
-int delete_phases_in_interval(KROPhases& picks, const ChannelInterval& interval, const StationList& stations,
+int delete_phases_in_interval(KROPhases& picks, const ChannelInterval& interval, const StationTable& stations,
                               EventNotifier& notifier);
 
 // "Include phase in calculation" (include = true) and "Exclude phase from
@@ -27,7 +27,7 @@ int delete_phases_in_interval(KROPhases& picks, const ChannelInterval& interval,
 // includes only picks whose phase has an available curve. Gives how many
 // picks changed and tells the windows about the channel.
 int set_included_in_interval(KROPhases& picks, const ChannelInterval& interval, bool include,
-                             const PhaseNameTable& names, const StationList& stations, EventNotifier& notifier);
+                             const PhaseNameTable& names, const StationTable& stations, EventNotifier& notifier);
 
 // Sets a pick's included flag under the curve rule: a pick may be included
 // only when its phase has a curve name and the curve is available. Gives
