@@ -83,10 +83,16 @@ double distance_for_time(const TravelTimeTables& tables, std::string_view phase,
     const TravelTimeCurve* c = tables.curve(tables.names.phase_index(phase));
     if (!c || !c->available) return -1.0;
     const auto f = [&](double d) { return travel_time(*c, depth_km, d) - time_s; };
-    const double lo = c->distances.front() + 0.01;
-    const double hi = c->distances.back() - 0.01;
+    double lo = c->distances.front() + 0.01;
+    double hi = c->distances.back() - 0.01;
+    // Ends where the phase does not exist at this depth would read as
+    // "travel time -1" and hide every solution: search where it exists.
+    while (lo < hi && travel_time(*c, depth_km, lo) < 0.0) lo += 0.5;
+    while (hi > lo && travel_time(*c, depth_km, hi) < 0.0) hi -= 0.5;
     const double f_lo = f(lo);
-    if (f_lo < 0.0 && f(hi) < 0.0) return -1.0;
+    const double f_hi = f(hi);
+    if (f_lo < 0.0 && f_hi < 0.0) return -1.0;
+    if (f_lo > 0.0 && f_hi > 0.0) return -1.0;  // earlier than at every distance
     return bisect(f, lo, hi, f_lo);
 }
 

@@ -44,8 +44,9 @@ std::string travel_time_folder(const AppSettings& settings);
 void reload_travel_time_tables(TravelTimeTables& tables, const std::string& folder, EventNotifier& notifier);
 
 // Distance (degrees) at which the phase has travel time `time_s` from depth
-// `depth_km`, by bisection between the table ends; -1 when the phase is
-// unknown or the time is beyond the table.
+// `depth_km`, by bisection over the distances where the phase exists at
+// that depth; -1 when the phase is unknown or no distance of the table has
+// that time.
 double distance_for_time(const TravelTimeTables& tables, std::string_view phase, double time_s, double depth_km);
 
 // Distance (degrees) at which travel time of A minus that of B equals
