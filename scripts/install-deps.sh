@@ -15,7 +15,16 @@ while read -r line; do
     fi
 done < "$list"
 
+# A locale with a decimal comma for the locale-independence tests.
+ensure_comma_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        echo "Generating the locale de_DE.UTF-8"
+        localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+    fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+    ensure_comma_locale
     exit 0
 fi
 
@@ -28,3 +37,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+ensure_comma_locale

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <regex>
 
 namespace kro {
@@ -66,6 +67,17 @@ TEST(ScanPatterns, ReadTypedTimes) {
         ASSERT_EQ(r.fields.size(), c.fields.size()) << c.text;
         for (std::size_t i = 0; i < c.fields.size(); ++i) EXPECT_DOUBLE_EQ(r[i], c.fields[i]) << c.text << " #" << i;
     }
+}
+
+// Qt sets the process locale from the environment; typed times must still
+// read a decimal point.
+TEST(ScanPatterns, ReadADecimalPointUnderACommaLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_TRUE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) << "scripts/install-deps.sh generates this locale";
+    const ScanResult r = scan_hms_float("10:20:5.25");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(r.matched, 3);
+    EXPECT_DOUBLE_EQ(r[2], 5.25);
 }
 
 }  // namespace
