@@ -28,10 +28,12 @@ kro_start_postgres
 test_odbc="$PWD/$build/test-odbc"
 rm -rf "$test_odbc" && mkdir -p "$test_odbc"
 {
-    kro_sqlite_dsn KRO_TEST_SQLITE "$test_odbc/main.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so"
-    kro_sqlite_dsn KRO_TEST_SQLITE_CSS "$test_odbc/css.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so"
-    kro_postgres_dsn KRO_TEST_POSTGRES "$kro_pg_port" kro_main kro
-    kro_postgres_dsn KRO_TEST_POSTGRES_CSS "$kro_pg_port" kro_css kro
+    kro_sqlite_dsn KRO_TEST_SQLITE "$test_odbc/main.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
+    kro_sqlite_dsn KRO_TEST_SQLITE_CSS "$test_odbc/css.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
+    kro_sqlite_dsn KRO_TEST_CLI "$test_odbc/cli.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
+    kro_sqlite_dsn KRO_TEST_CLI_CSS "$test_odbc/cli_css.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
+    kro_postgres_dsn KRO_TEST_POSTGRES "$kro_pg_port" kro_main KRO
+    kro_postgres_dsn KRO_TEST_POSTGRES_CSS "$kro_pg_port" kro_css KRO
 } > "$test_odbc/odbc.ini"
 kro_use_odbc_ini "$test_odbc/odbc.ini"
 export KRO_TEST_ODBC=1

@@ -4,10 +4,12 @@
 
 kro_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# kro_sqlite_dsn NAME DATABASE_FILE EXTENSION_LIBRARY: one SQLite data
-# source. The extension gives SQLite TO_DATE.
+# kro_sqlite_dsn NAME DATABASE_FILE EXTENSION_LIBRARY [SYNC]: one SQLite
+# data source. The extension gives SQLite TO_DATE. SYNC is the driver's
+# SyncPragma (NORMAL unless given; the tests' throwaway files use OFF).
 kro_sqlite_dsn() {
-    printf '[%s]\nDriver=SQLite3\nDatabase=%s\nLoadExt=%s\nTimeout=5000\n\n' "$1" "$2" "$3"
+    printf '[%s]\nDriver=SQLite3\nDatabase=%s\nLoadExt=%s\nTimeout=5000\nSyncPragma=%s\n\n' \
+        "$1" "$2" "$3" "${4:-NORMAL}"
 }
 
 # kro_postgres_dsn NAME PORT DATABASE USER: one PostgreSQL data source on

@@ -22,19 +22,19 @@ kro_as_postgres() {
 }
 
 # kro_start_postgres: sets kro_pg_port; the databases kro_main and kro_css
-# exist and belong to the user kro.
+# exist and belong to the role KRO (the default USER of the program).
 kro_start_postgres() {
     [ -x "$kro_pg_bin/initdb" ] || { echo "PostgreSQL server binaries not found" >&2; return 1; }
     kro_pg_dir="$(mktemp -d /tmp/kro-postgres.XXXXXX)"
     [ "$(id -u)" -eq 0 ] && chown postgres "$kro_pg_dir"
     kro_pg_port="$(kro_free_port)" || { echo "No free port for PostgreSQL" >&2; return 1; }
-    kro_as_postgres "'$kro_pg_bin/initdb' -D '$kro_pg_dir/data' -A trust -U kro >'$kro_pg_dir/initdb.log' 2>&1" ||
+    kro_as_postgres "'$kro_pg_bin/initdb' -D '$kro_pg_dir/data' -A trust -U KRO >'$kro_pg_dir/initdb.log' 2>&1" ||
         { cat "$kro_pg_dir/initdb.log" >&2; return 1; }
     kro_as_postgres "'$kro_pg_bin/pg_ctl' -D '$kro_pg_dir/data' -w -l '$kro_pg_dir/server.log' \
         -o \"-p $kro_pg_port -k '$kro_pg_dir' -c listen_addresses=127.0.0.1 -c fsync=off\" start >/dev/null" ||
         { cat "$kro_pg_dir/server.log" >&2; return 1; }
-    kro_as_postgres "'$kro_pg_bin/createdb' -h 127.0.0.1 -p $kro_pg_port -U kro kro_main && \
-        '$kro_pg_bin/createdb' -h 127.0.0.1 -p $kro_pg_port -U kro kro_css"
+    kro_as_postgres "'$kro_pg_bin/createdb' -h 127.0.0.1 -p $kro_pg_port -U KRO kro_main && \
+        '$kro_pg_bin/createdb' -h 127.0.0.1 -p $kro_pg_port -U KRO kro_css"
 }
 
 kro_stop_postgres() {
