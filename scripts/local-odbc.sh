@@ -31,7 +31,8 @@ kro_use_odbc_ini() {
 # databases get their tables when they have none; a program-folder KRO.INI
 # naming KRO_CSS is written when no KRO.INI exists anywhere.
 kro_default_databases() {
-    local build="$1" var="$kro_root/var"
+    local build var="$kro_root/var"
+    build="$(cd "$1" && pwd)"
     local cli="$build/bin/kro-cli" ext="$build/lib/libkro_sqlite_functions.so"
     mkdir -p "$var"
     if [ ! -f "$var/odbc.ini" ]; then
@@ -49,6 +50,8 @@ kro_default_databases() {
         printf '[DATABASE]\r\nODBC=KRO\r\nUSER=KRO\r\nPASSWORD=ZTQ\r\nODBC_CSS=KRO_CSS\r\nUSER_CSS=KRO\r\nPASSWORD_CSS=ZTQ\r\n' > "$ini"
         echo "Wrote $ini (main database KRO, CSS 3.0 database KRO_CSS)"
     fi
-    "$cli" db init main >/dev/null
-    "$cli" db init css odbc_css=KRO_CSS user_css=KRO >/dev/null
+    "$cli" db init main odbc=KRO user=KRO >/dev/null ||
+        echo "run.sh: the tables of the data source KRO could not be created (message above)" >&2
+    "$cli" db init css odbc_css=KRO_CSS user_css=KRO >/dev/null ||
+        echo "run.sh: the tables of the data source KRO_CSS could not be created (message above)" >&2
 }
