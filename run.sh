@@ -9,6 +9,17 @@ build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build"
 
+# ---- databases: the project-local ODBC configuration and the default
+# SQLite databases in var/ (created when missing).
+source scripts/local-odbc.sh
+kro_default_databases "$build"
+# ./run.sh kro-cli ARGS... runs the headless tool in this environment.
+if [ "${1:-}" = kro-cli ]; then
+    shift
+    exec "$build/bin/kro-cli" "$@"
+fi
+# ---- end of databases
+
 if [ -x "$build/bin/kro" ]; then
     exec "$build/bin/kro" "$@"
 fi
@@ -16,3 +27,5 @@ fi
 "$build/bin/kro-cli" --help
 echo
 "$build/bin/kro-cli" time "$(date +%s)"
+echo
+"$build/bin/kro-cli" db info

@@ -1,8 +1,9 @@
 #pragma once
 // The process-wide state of one run of the program, created at start-up and
 // reached explicitly by everything that needs it. Later subsystems add
-// their parts here (the database connections, the station table, the
-// current event, the travel-time tables).
+// their parts here (the station table, the current event, the travel-time
+// tables). Parts that core must not depend on are reached through pointers
+// to forward-declared types, owned elsewhere.
 
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@
 
 namespace kro {
 
+class Database;  // db/database.hpp; core never uses it
+
 struct AppContext {
     explicit AppContext(Messenger& m) : messenger(&m) {}
 
@@ -23,6 +26,7 @@ struct AppContext {
     ProfileFile ini;             // KRO.INI
     SettingsTree user_settings;  // the per-user settings tree
     AppSettings settings;        // what start-up read from the command line and KRO.INI
+    Database* database = nullptr;  // the open databases, set while a kro::Database for this context lives
 };
 
 // Start-up steps that need no window: reads the command line (`args`, the
