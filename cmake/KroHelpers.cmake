@@ -45,6 +45,33 @@ function(kro_cli_test name)
     PASS_REGULAR_EXPRESSION "${ARG_PASS}")
 endfunction()
 
+# kro_add_db_gtest(NAME SOURCES ... DEPS ...)
+#   GoogleTest cases on the database fixture of tests/db/db_test_support.hpp
+#   (kro::test::DbTest). The executable runs twice: on the SQLite data
+#   sources (CTest names ending in .sqlite) and on the PostgreSQL server that
+#   ./test.sh starts (.postgres). All database tests of one back-end share
+#   its databases, so they run one at a time.
+function(kro_add_db_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} kro_db_test_support kro_warnings)
+  target_compile_definitions(${name} PRIVATE
+    KRO_SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/data"
+    KRO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  foreach(backend sqlite postgres)
+    gtest_discover_tests(${name}
+      TEST_SUFFIX .${backend}
+      EXTRA_ARGS --backend=${backend}
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES
+        RESOURCE_LOCK db_${backend}
+        TIMEOUT 120
+        ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/${name}_${backend}"
+        # Full stacks, so that the drivers' own allocations can be suppressed.
+        ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::fast_unwind_on_malloc=0")
+  endforeach()
+endfunction()
+
 # Adds every immediate subfolder of the current source folder that has a
 # CMakeLists.txt, except those named after EXCLUDE.
 function(kro_add_subfolders)
