@@ -26,10 +26,9 @@ std::vector<std::string> selected_channel_names(const StationTable& table, int s
 std::vector<StoredFile> from_filelist(Database& db, const StationTable& table, int station,
                                       const FileListQuery& query) {
     const std::string& sta = table.at(station).name;
-    SqlFilter filter = query.starting_between
-                           ? filelist_of_station_starting_between(sta, query.starting_between->first,
-                                                                  query.starting_between->second)
-                           : filelist_of_station(sta);
+    SqlFilter filter = query.starting_between ? filelist_of_station_starting_between(sta, query.starting_between->first,
+                                                                                     query.starting_between->second)
+                                              : filelist_of_station(sta);
     if (query.selected_channels_only) restrict_to_channels(filter, selected_channel_names(table, station, false));
     std::vector<StoredFile> files;
     for (const FileListRow& row : read_filelist(db.main(), filter, FileListOrder::TimeDescChannelDesc)) {
@@ -40,8 +39,7 @@ std::vector<StoredFile> from_filelist(Database& db, const StationTable& table, i
     return files;
 }
 
-std::vector<StoredFile> from_wfdisc(Database& db, const StationTable& table, int station,
-                                    const FileListQuery& query) {
+std::vector<StoredFile> from_wfdisc(Database& db, const StationTable& table, int station, const FileListQuery& query) {
     std::string sql = "select time, endtime, samprate, dfile, dir from wfdisc where sta=?";
     DbParams params{table.at(station).name};
     if (query.starting_between) {
@@ -64,8 +62,8 @@ std::vector<StoredFile> from_wfdisc(Database& db, const StationTable& table, int
     while (st.fetch()) {
         const auto time = st.real(1);
         if (!time) continue;
-        files.push_back({*time, st.real(2).value_or(*time) - *time, st.real(3).value_or(0.0),
-                         st.text(4).value_or(""), st.text(5).value_or("")});
+        files.push_back({*time, st.real(2).value_or(*time) - *time, st.real(3).value_or(0.0), st.text(4).value_or(""),
+                         st.text(5).value_or("")});
     }
     return files;
 }

@@ -45,8 +45,8 @@ CatalogueEntryDialog::CatalogueEntryDialog(const std::vector<std::string>& names
     layout->addLayout(row, 4, 0, 1, 2);
     resize(460, 170);
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString dir = QFileDialog::getExistingDirectory(this, "View catalogues", folder_->text(),
-                                                              QFileDialog::ShowDirsOnly);
+        const QString dir =
+            QFileDialog::getExistingDirectory(this, "View catalogues", folder_->text(), QFileDialog::ShowDirsOnly);
         if (!dir.isEmpty()) folder_->setText(dir);
     });
     connect(ok, &QPushButton::clicked, this, &CatalogueEntryDialog::accept);

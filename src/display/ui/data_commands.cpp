@@ -66,16 +66,18 @@ int DataCommands::current_station() const {
 }
 
 bool DataCommands::select_traces() {
-    SelectTracesDialog dialog(ws_.stations, ws_.context.user_settings, ws_.context.ini, messenger(), current_station(),
-                              [this](int station) { return choose_file(station); }, &frame_);
+    SelectTracesDialog dialog(
+        ws_.stations, ws_.context.user_settings, ws_.context.ini, messenger(), current_station(),
+        [this](int station) { return choose_file(station); }, &frame_);
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<std::pair<ChannelDescription, TimeWindow>> DataCommands::choose_channel(
-    const ChannelDescription* preset, TimeWindow span) {
-    SelectStationChannelDialog dialog(ws_.stations, ws_.context.ini, messenger(), preset ? preset->station_index : -1,
-                                      preset ? preset->channel_index : -1, span.start, span.length,
-                                      [this](int station) { return choose_file(station); }, &frame_);
+std::optional<std::pair<ChannelDescription, TimeWindow>> DataCommands::choose_channel(const ChannelDescription* preset,
+                                                                                      TimeWindow span) {
+    SelectStationChannelDialog dialog(
+        ws_.stations, ws_.context.ini, messenger(), preset ? preset->station_index : -1,
+        preset ? preset->channel_index : -1, span.start, span.length,
+        [this](int station) { return choose_file(station); }, &frame_);
     if (dialog.exec() != QDialog::Accepted || !dialog.choice()) return std::nullopt;
     const StationChannelChoice& c = *dialog.choice();
     return std::pair(channel_description(ws_.stations, c.station, c.slot), TimeWindow{c.start, c.length});

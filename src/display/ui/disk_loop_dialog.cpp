@@ -124,9 +124,8 @@ DiskLoopDialog::DiskLoopDialog(Connection& main, const std::string& data_folder,
     layout->setColumnStretch(3, 0);
     resize(860, 460);
 
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
-        item_changed(now);
-    });
+    connect(tree_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* now, QTreeWidgetItem*) { item_changed(now); });
     connect(select_all, &QPushButton::clicked, files_, &QTreeWidget::selectAll);
     connect(cancel_selection, &QPushButton::clicked, files_, &QTreeWidget::clearSelection);
     connect(interval_, &QCheckBox::toggled, this, &DiskLoopDialog::set_interval_mode);
@@ -182,7 +181,8 @@ void DiskLoopDialog::remove() {
     if (!interval_->isChecked()) {
         for (int i = files_->topLevelItemCount() - 1; i >= 0; --i) {
             QTreeWidgetItem* row = files_->topLevelItem(i);
-            if (row->isSelected()) remove_stored_file(main_, data_folder_, row->text(3).toStdString(), *status_messenger_);
+            if (row->isSelected())
+                remove_stored_file(main_, data_folder_, row->text(3).toStdString(), *status_messenger_);
         }
         fill_files();
         return;
@@ -196,24 +196,21 @@ void DiskLoopDialog::remove() {
     if (!from) return;
     const auto to = check_date_time_field(to_->text().toStdString(), messenger_);
     if (!to) return;
-    const EpochTime t1 = std::trunc(calendar_to_time(from->year, from->month, from->day, from->hour, from->minute,
-                                                     from->seconds));
-    const EpochTime t2 =
-        std::trunc(calendar_to_time(to->year, to->month, to->day, to->hour, to->minute, to->seconds));
+    const EpochTime t1 =
+        std::trunc(calendar_to_time(from->year, from->month, from->day, from->hour, from->minute, from->seconds));
+    const EpochTime t2 = std::trunc(calendar_to_time(to->year, to->month, to->day, to->hour, to->minute, to->seconds));
     const std::string a = from_->text().toStdString(), b = to_->text().toStdString();
     char question[512];
     if (tree_level(*item) == StationTreeLevel::Root) {
         std::snprintf(question, sizeof question, "Remove files with data from group of stations %s in interval %s - %s",
                       item->text(0).toStdString().c_str(), a.c_str(), b.c_str());
-        if (messenger_.message_box(question, "???", MessageIcon::Question, MessageButtons::YesNo) ==
-            MessageAnswer::Yes)
+        if (messenger_.message_box(question, "???", MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
             for (int i = 0; i < item->childCount(); ++i)
                 remove_interval_files(item->child(i)->text(0).toStdString(), t1, t2);
     } else {
         std::snprintf(question, sizeof question, "Remove file with data from station %s in interval %s - %s",
                       item->text(0).toStdString().c_str(), a.c_str(), b.c_str());
-        if (messenger_.message_box(question, "???", MessageIcon::Question, MessageButtons::YesNo) ==
-            MessageAnswer::Yes)
+        if (messenger_.message_box(question, "???", MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
             remove_interval_files(item->text(0).toStdString(), t1, t2);
     }
     fill_files();

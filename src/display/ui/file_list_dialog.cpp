@@ -24,7 +24,8 @@ void apply_file_list_columns(QTreeWidget& list, const ProfileFile& ini) {
     list.setColumnCount(static_cast<int>(kFileListColumns.size()));
     list.setHeaderLabels(kFileListColumns);
     const auto widths = file_list_column_widths(ini);
-    for (int i = 0; i < static_cast<int>(widths.size()); ++i) list.setColumnWidth(i, widths[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < static_cast<int>(widths.size()); ++i)
+        list.setColumnWidth(i, widths[static_cast<std::size_t>(i)]);
 }
 
 Status store_file_list_columns(const QTreeWidget& list, ProfileFile& ini) {
@@ -35,7 +36,13 @@ Status store_file_list_columns(const QTreeWidget& list, ProfileFile& ini) {
 
 FileListDialog::FileListDialog(Database& db, const AppSettings& settings, ProfileFile& ini, const StationTable& table,
                                int station, Messenger& messenger, QWidget* parent)
-    : QDialog(parent), db_(db), settings_(settings), ini_(ini), table_(table), station_(station), messenger_(messenger) {
+    : QDialog(parent),
+      db_(db),
+      settings_(settings),
+      ini_(ini),
+      table_(table),
+      station_(station),
+      messenger_(messenger) {
     setWindowTitle("List of waveform files");
     setObjectName("CLoadFileFromDB");
     auto* box = new QGroupBox(
@@ -110,8 +117,7 @@ void FileListDialog::requery() {
             new QTreeWidgetItem(list_, QStringList{QString::fromStdString(file_start_text(f.start)),
                                                    QString::fromStdString(file_duration_text(f.duration)),
                                                    QString::fromStdString(file_rate_text(f.sps)),
-                                                   QString::fromStdString(f.file),
-                                                   QString::fromStdString(f.comment)});
+                                                   QString::fromStdString(f.file), QString::fromStdString(f.comment)});
     } catch (const std::exception& e) {
         list_->clear();
         messenger_.message_box(e.what(), kStandardCaption, MessageIcon::Error, MessageButtons::Ok);

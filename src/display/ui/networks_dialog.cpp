@@ -69,8 +69,7 @@ void NetworksDialog::fill_tree() {
         auto* root = new QTreeWidgetItem(groups_, QStringList{QString::fromStdString(g.name)});
         root->setIcon(0, tree_image(TreeImage::Group));
         root->setFlags(root->flags() | Qt::ItemIsEditable);
-        for (const std::string& m : g.members)
-            new QTreeWidgetItem(root, QStringList{QString::fromStdString(m)});
+        for (const std::string& m : g.members) new QTreeWidgetItem(root, QStringList{QString::fromStdString(m)});
         for (int i = 0; i < root->childCount(); ++i) root->child(i)->setIcon(0, tree_image(TreeImage::Station));
         root->setExpanded(true);
     }
@@ -105,7 +104,8 @@ void NetworksDialog::remove_member() {
         return;
     }
     const int group = group_of(item);
-    editor_.remove_member(static_cast<std::size_t>(group), static_cast<std::size_t>(item->parent()->indexOfChild(item)));
+    editor_.remove_member(static_cast<std::size_t>(group),
+                          static_cast<std::size_t>(item->parent()->indexOfChild(item)));
     delete item;
 }
 
@@ -141,7 +141,8 @@ void NetworksDialog::label_edited(QTreeWidgetItem* item) {
         filling_ = true;
         if (member) {
             const auto& members = editor_.groups()[static_cast<std::size_t>(group)].members;
-            item->setText(0, QString::fromStdString(members[static_cast<std::size_t>(item->parent()->indexOfChild(item))]));
+            item->setText(
+                0, QString::fromStdString(members[static_cast<std::size_t>(item->parent()->indexOfChild(item))]));
         } else {
             item->setText(0, QString::fromStdString(old_name));
         }

@@ -23,12 +23,12 @@ public:
     const GroupEditor& editor() const { return editor_; }
     QPushButton* button(const QString& text) const;
 
-    void add_station();     // ">>"
-    void remove_member();   // "<<"
-    void create_group();    // "Create new group"
-    void rename_group();    // "Rename group"
-    void remove_group();    // "Remove group"
-    void save();            // "Save"
+    void add_station();    // ">>"
+    void remove_member();  // "<<"
+    void create_group();   // "Create new group"
+    void rename_group();   // "Rename group"
+    void remove_group();   // "Remove group"
+    void save();           // "Save"
 
 private:
     void fill_tree();

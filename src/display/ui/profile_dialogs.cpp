@@ -21,9 +21,9 @@ ProfileList::ProfileList(const SettingsTree& settings, QWidget* parent) : QTreeW
 void ProfileList::fill() {
     clear();
     for (const std::string& name : profile_names(settings_))
-        new QTreeWidgetItem(this, QStringList{QString::fromStdString(name),
-                                              QString::fromStdString(profile_summary(
-                                                  read_profile(settings_, profile_key(name))))});
+        new QTreeWidgetItem(
+            this, QStringList{QString::fromStdString(name),
+                              QString::fromStdString(profile_summary(read_profile(settings_, profile_key(name))))});
 }
 
 void ProfileList::remove_selected(SettingsTree& settings, Messenger& messenger) {

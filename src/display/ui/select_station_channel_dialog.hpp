@@ -23,8 +23,8 @@ struct StationChannelChoice {
 class SelectStationChannelDialog final : public QDialog {
 public:
     // `station` and `slot` preselect a channel (-1: none).
-    SelectStationChannelDialog(const StationTable& table, ProfileFile& ini, Messenger& messenger, int station,
-                               int slot, EpochTime start, double length, FileChooser files, QWidget* parent);
+    SelectStationChannelDialog(const StationTable& table, ProfileFile& ini, Messenger& messenger, int station, int slot,
+                               EpochTime start, double length, FileChooser files, QWidget* parent);
 
     const std::optional<StationChannelChoice>& choice() const { return choice_; }
     QTreeWidget* tree() const { return tree_; }

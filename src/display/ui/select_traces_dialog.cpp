@@ -3,8 +3,8 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -156,15 +156,19 @@ void SelectTracesDialog::select_initial_item() {
     const QString group = QString::fromStdString(ini_.get_text("SELECT STATION", "GROUP NAME", "", 128));
     QTreeWidgetItem* root = group.isEmpty() ? nullptr : find_root(*tree_, group, Qt::CaseSensitive);
     QTreeWidgetItem* item = nullptr;
-    if (root && current_ >= 0) item = find_child(*root, QString::fromStdString(table_.at(current_).name), Qt::CaseSensitive);
-    if (!root && current_ >= 0 && tree_->topLevelItemCount() > 0) item = find_station_item(*tree_->topLevelItem(0), current_);
+    if (root && current_ >= 0)
+        item = find_child(*root, QString::fromStdString(table_.at(current_).name), Qt::CaseSensitive);
+    if (!root && current_ >= 0 && tree_->topLevelItemCount() > 0)
+        item = find_station_item(*tree_->topLevelItem(0), current_);
     const int station = current_;
     if (item) {
         QSignalBlocker block(tree_);
         tree_->setCurrentItem(item);
     }
-    if (station >= 0) show_station(station);
-    else show_nothing();
+    if (station >= 0)
+        show_station(station);
+    else
+        show_nothing();
 }
 
 void SelectTracesDialog::item_changed(QTreeWidgetItem* now, QTreeWidgetItem*) {

@@ -42,9 +42,11 @@ void fill_station_tree(QTreeWidget& tree, const StationTable& table, const Stati
     use_tree_images(tree);
     auto* all = make_item(nullptr, kAllStationsRoot, StationTreeLevel::Root, -1, -1, options.images);
     tree.addTopLevelItem(all);
-    for (int s = 0; s < table.count(); ++s) add_station(all, table, QString::fromStdString(table.at(s).name), s, options);
+    for (int s = 0; s < table.count(); ++s)
+        add_station(all, table, QString::fromStdString(table.at(s).name), s, options);
     for (const StationGroup& group : table.groups()) {
-        auto* root = make_item(nullptr, QString::fromStdString(group.name), StationTreeLevel::Root, -1, -1, options.images);
+        auto* root =
+            make_item(nullptr, QString::fromStdString(group.name), StationTreeLevel::Root, -1, -1, options.images);
         tree.addTopLevelItem(root);
         for (const std::string& member : group.members)
             add_station(root, table, QString::fromStdString(member), table.station_index(member), options);

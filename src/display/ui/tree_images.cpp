@@ -52,7 +52,7 @@ QPixmap draw_channel() {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 120, 0), 1.2));
-    const std::array<QPointF, 9> wave = {QPointF(1, 8),  QPointF(3, 8),  QPointF(5, 3),  QPointF(7, 13), QPointF(9, 5),
+    const std::array<QPointF, 9> wave = {QPointF(1, 8),   QPointF(3, 8),  QPointF(5, 3),  QPointF(7, 13), QPointF(9, 5),
                                          QPointF(11, 10), QPointF(13, 7), QPointF(14, 8), QPointF(15, 8)};
     p.drawPolyline(wave.data(), static_cast<int>(wave.size()));
     return pixmap;
