@@ -20,12 +20,10 @@ if [ "${1:-}" = kro-cli ]; then
 fi
 # ---- end of databases
 
-if [ -x "$build/bin/kro" ]; then
-    exec "$build/bin/kro" "$@"
+# ---- start kro: the workstation; without a display it runs under Xvfb.
+if [ -z "${DISPLAY:-}" ]; then
+    echo "run.sh: no DISPLAY is set; starting kro on a virtual X server (xvfb-run, 1600x1000)." >&2
+    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bin/kro" "$@"
 fi
-# Until the workstation window exists, the headless tool introduces itself.
-"$build/bin/kro-cli" --help
-echo
-"$build/bin/kro-cli" time "$(date +%s)"
-echo
-"$build/bin/kro-cli" db info
+exec "$build/bin/kro" "$@"
+# ---- end of start kro

@@ -288,6 +288,29 @@ std::vector<std::string> describe_settings(const AppSettings& s) {
     return out;
 }
 
+void map_folder(std::vector<std::pair<std::string, std::string>>& mapping, const std::string& name,
+                const std::string& dir) {
+    for (auto& [mapped, folder] : mapping)
+        if (mapped == name) {
+            folder = dir;
+            return;
+        }
+    mapping.emplace_back(name, dir);
+}
+
+Status write_dirs_map(ProfileFile& ini, const std::vector<std::pair<std::string, std::string>>& mapping) {
+    const ProfileFile before = ini;
+    ini.remove_section("DIRSMAP");
+    ini.set("DIRSMAP", "#", std::to_string(mapping.size()));
+    for (std::size_t i = 0; i < mapping.size(); ++i) {
+        ini.set("DIRSMAP", "NAME" + std::to_string(i), mapping[i].first);
+        ini.set("DIRSMAP", "DIR" + std::to_string(i), mapping[i].second);
+    }
+    Status s = ini.save();
+    if (!s) ini = before;
+    return s;
+}
+
 void apply_column_widths(std::string_view text, std::vector<int>& widths) {
     std::size_t column = 0;
     while (!text.empty() && column < widths.size()) {

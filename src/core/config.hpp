@@ -91,6 +91,16 @@ struct AppSettings {
     bool show_splash = true;
 };
 
+// The wfdisc folder mapping (section DIRSMAP): `dir` becomes the local
+// folder of `name`, replacing the folder when the name is mapped already,
+// else as a new entry at the end.
+void map_folder(std::vector<std::pair<std::string, std::string>>& mapping, const std::string& name,
+                const std::string& dir);
+// Rewrites section DIRSMAP whole: "#" with the number of entries, then
+// NAME0/DIR0, NAME1/DIR1, ... in mapping order. The file keeps its old
+// content when the write fails.
+Status write_dirs_map(ProfileFile& ini, const std::vector<std::pair<std::string, std::string>>& mapping);
+
 // The folder in which the configuration files of this user live:
 // $XDG_CONFIG_HOME/kro, else ~/.config/kro.
 std::string user_config_folder();

@@ -6,9 +6,8 @@ namespace kro {
 
 namespace {
 
-const std::vector<std::string_view> kColumns = {"STA",    "SPS",    "GAIN",  "CPATH", "DATATYPE",
-                                                "CH",     "CREATER", "LDDATE", "TBEGIN", "TQTY",
-                                                "CALIB",  "CALPER", "FOFF"};
+const std::vector<std::string_view> kColumns = {"STA",    "SPS",    "GAIN", "CPATH", "DATATYPE", "CH",  "CREATER",
+                                                "LDDATE", "TBEGIN", "TQTY", "CALIB", "CALPER",   "FOFF"};
 
 FileListRow read_row(Statement& s) {
     FileListRow r;
@@ -64,9 +63,11 @@ long delete_filelist_by_path(Connection& connection, const std::string& cpath) {
 std::vector<FileListRow> select_segments(Connection& connection, const std::string& sta, const std::string& ch,
                                          double t1, double t2) {
     Statement s(connection);
-    s.execute("select TBEGIN, SPS, TQTY, DATATYPE, FOFF, CPATH, CALIB, CALPER from FILELIST where STA=? and CH=? "
-              "and ( TBEGIN<=? and TBEGIN+TQTY>=? or TBEGIN>=? and TBEGIN<=?) order by TBEGIN",
-              overlap_params(sta, ch, t1, t2));
+    s.execute(
+        "select TBEGIN, SPS, TQTY, DATATYPE, FOFF, CPATH, CALIB, CALPER from FILELIST where upper(STA)=upper(?) and "
+        "upper(CH)=upper(?) "
+        "and ( TBEGIN<=? and TBEGIN+TQTY>=? or TBEGIN>=? and TBEGIN<=?) order by TBEGIN",
+        overlap_params(sta, ch, t1, t2));
     std::vector<FileListRow> rows;
     while (s.fetch()) {
         FileListRow r;
@@ -86,9 +87,11 @@ std::vector<FileListRow> select_segments(Connection& connection, const std::stri
 std::vector<FileListRow> select_segment_spans(Connection& connection, const std::string& sta, const std::string& ch,
                                               double t1, double t2) {
     Statement s(connection);
-    s.execute("select TBEGIN, TQTY, SPS, CPATH, FOFF, DATATYPE from FILELIST where STA=? and CH=?  "
-              "and ( TBEGIN<=? and TBEGIN+TQTY>=? or TBEGIN>=? and TBEGIN<=?) order by TBEGIN",
-              overlap_params(sta, ch, t1, t2));
+    s.execute(
+        "select TBEGIN, TQTY, SPS, CPATH, FOFF, DATATYPE from FILELIST where upper(STA)=upper(?) and "
+        "upper(CH)=upper(?)  "
+        "and ( TBEGIN<=? and TBEGIN+TQTY>=? or TBEGIN>=? and TBEGIN<=?) order by TBEGIN",
+        overlap_params(sta, ch, t1, t2));
     std::vector<FileListRow> rows;
     while (s.fetch()) {
         FileListRow r;
@@ -105,35 +108,37 @@ std::vector<FileListRow> select_segment_spans(Connection& connection, const std:
 
 SqlFilter filelist_covering_second(const std::string& sta, const std::string& ch, double t) {
     const double second = sql_whole_seconds(t);
-    return {"sta=? and ch=? and ( tbegin<=? and tbegin+tqty>=?)", {sta, ch, second, second}};
+    return {"upper(sta)=upper(?) and upper(ch)=upper(?) and ( tbegin<=? and tbegin+tqty>=?)",
+            {sta, ch, second, second}};
 }
 
 SqlFilter filelist_overlapping(const std::string& sta, const std::string& ch, double t1, double t2) {
-    return {"sta=? and ch=? and ( tbegin<=? and tbegin+tqty>=? or tbegin>=? and tbegin<=?)",
+    return {"upper(sta)=upper(?) and upper(ch)=upper(?) and ( tbegin<=? and tbegin+tqty>=? or tbegin>=? and tbegin<=?)",
             overlap_params(sta, ch, t1, t2)};
 }
 
-SqlFilter filelist_of_station(const std::string& sta) { return {"STA=?", {sta}}; }
+SqlFilter filelist_of_station(const std::string& sta) { return {"upper(STA)=upper(?)", {sta}}; }
 
 SqlFilter filelist_of_station_starting_between(const std::string& sta, double t1, double t2) {
-    return {"STA=? and (TBEGIN between ? and ?)", {sta, sql_whole_seconds(t1), sql_whole_seconds(t2)}};
+    return {"upper(STA)=upper(?) and (TBEGIN between ? and ?)", {sta, sql_whole_seconds(t1), sql_whole_seconds(t2)}};
 }
 
 void restrict_to_channels(SqlFilter& filter, const std::vector<std::string>& channels) {
     filter.condition += " and (  1=0 ";
     for (const std::string& channel : channels) {
-        filter.condition += " or CH=? ";
+        filter.condition += " or upper(CH)=upper(?) ";
         filter.params.emplace_back(channel);
     }
     filter.condition += "  ) ";
 }
 
 SqlFilter filelist_file(const std::string& sta, const std::string& ch, const std::string& cpath, double tbegin) {
-    return {"sta=? and ch=? and cpath=? and tbegin=?", {sta, ch, cpath, sql_micros(tbegin)}};
+    return {"upper(sta)=upper(?) and upper(ch)=upper(?) and cpath=? and tbegin=?",
+            {sta, ch, cpath, sql_micros(tbegin)}};
 }
 
 SqlFilter filelist_station_interval(double t1, double t2, const std::string& sta) {
-    return {"tbegin>=? and tbegin<? and sta=?", {sql_micros(t1), sql_micros(t2), sta}};
+    return {"tbegin>=? and tbegin<? and upper(sta)=upper(?)", {sql_micros(t1), sql_micros(t2), sta}};
 }
 
 }  // namespace kro

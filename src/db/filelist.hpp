@@ -53,7 +53,10 @@ std::vector<FileListRow> select_segments(Connection& connection, const std::stri
 std::vector<FileListRow> select_segment_spans(Connection& connection, const std::string& sta, const std::string& ch,
                                               double t1, double t2);
 
-// Filters of the catalogue.
+// Filters of the catalogue. Station and channel codes compare without
+// regard to case (upper(STA)=upper(?)): the import stores them upper-cased
+// while the station table keeps the spelling of SITE, and the servers differ
+// in how they compare text.
 // "sta='%s' and ch='%s' and ( tbegin<=%ld and tbegin+tqty>=%ld)": the row
 // covering the whole second of `t` (gain and calib lookups).
 SqlFilter filelist_covering_second(const std::string& sta, const std::string& ch, double t);

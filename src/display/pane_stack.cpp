@@ -13,7 +13,7 @@ StationOrder station_order_from_int(int value) {
     return StationOrder::Unsorted;
 }
 
-std::vector<ChannelSlot> redraw_assignment(std::vector<StationSelection> stations, StationOrder order) {
+std::vector<PaneChannel> redraw_assignment(std::vector<StationSelection> stations, StationOrder order) {
     std::erase_if(stations, [](const StationSelection& s) {
         return std::none_of(s.selected.begin(), s.selected.begin() + kStationListSlots, [](bool b) { return b; });
     });
@@ -25,7 +25,7 @@ std::vector<ChannelSlot> redraw_assignment(std::vector<StationSelection> station
         std::stable_sort(stations.begin(), stations.end(),
                          [](const auto& a, const auto& b) { return a.earliest_pick > b.earliest_pick; });
 
-    std::vector<ChannelSlot> assignment;
+    std::vector<PaneChannel> assignment;
     for (const auto& s : stations)
         for (int c = 0; c < kChannelSlots; ++c)
             if (s.selected[static_cast<std::size_t>(c)] && assignment.size() < kMaxPanes)

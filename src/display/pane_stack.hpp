@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "data/station_table.hpp"
+
 namespace kro {
 
 inline constexpr int kMaxPanes = 24;
-inline constexpr int kChannelSlots = 24;
 // Redraw shows a station only when one of these first slots is selected.
 inline constexpr int kStationListSlots = 15;
 // The pick time of a channel (or station) without included picks.
@@ -25,10 +26,10 @@ struct StationSelection {
     std::array<bool, kChannelSlots> selected{};
 };
 
-struct ChannelSlot {
+struct PaneChannel {
     int station_index = 0;
     int channel_index = 0;  // slot 0-23
-    bool operator==(const ChannelSlot&) const = default;
+    bool operator==(const PaneChannel&) const = default;
 };
 
 // The value of WAVEFORMS SORTODER.
@@ -38,7 +39,7 @@ StationOrder station_order_from_int(int value);
 // The assignment list of Redraw: the stations (in table order) with a
 // selected slot among 0-14, sorted by `order`, then each station's selected
 // slots 0-23; at most kMaxPanes entries.
-std::vector<ChannelSlot> redraw_assignment(std::vector<StationSelection> stations, StationOrder order);
+std::vector<PaneChannel> redraw_assignment(std::vector<StationSelection> stations, StationOrder order);
 
 // What the pane sorts compare.
 struct PaneSortKey {

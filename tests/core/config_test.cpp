@@ -126,6 +126,33 @@ TEST(TraceFont, WritesAllFourteenKeys) {
     EXPECT_EQ(read.lfFaceName, "DejaVu Sans");
 }
 
+TEST(FolderMapping, ReplacesAMappedNameAndRewritesTheSectionWhole) {
+    test::TempFolder dir;
+    // Three stored entries, one of them stale beyond "#"; other sections stay.
+    test::write_file(dir.file("KRO.INI"),
+                     "[DATA]\nDIR=/data\n[DIRSMAP]\n#=2\nNAME0=/css/a\nDIR0=/a\nNAME1=/css/b\nDIR1=/b\n"
+                     "NAME2=/stale\nDIR2=/stale\n");
+    ProfileFile ini;
+    ASSERT_TRUE(ini.load(dir.file("KRO.INI")));
+    std::vector<std::pair<std::string, std::string>> mapping = {{"/css/a", "/a"}, {"/css/b", "/b"}};
+    map_folder(mapping, "/css/b", "/local/b");
+    map_folder(mapping, "/css/c", "/local/c");
+    ASSERT_EQ(mapping.size(), 3u);
+    EXPECT_EQ(mapping[1].second, "/local/b");
+    mapping.erase(mapping.begin());
+    ASSERT_TRUE(write_dirs_map(ini, mapping));
+
+    ProfileFile again;
+    ASSERT_TRUE(again.load(dir.file("KRO.INI")));
+    EXPECT_EQ(again.keys("DIRSMAP"), (std::vector<std::string>{"#", "NAME0", "DIR0", "NAME1", "DIR1"}));
+    EXPECT_EQ(again.find("DIRSMAP", "#"), "2");
+    EXPECT_EQ(again.find("DIRSMAP", "NAME0"), "/css/b");
+    EXPECT_EQ(again.find("DIRSMAP", "DIR1"), "/local/c");
+    EXPECT_EQ(again.find("DATA", "DIR"), "/data");
+    CommandLine none;
+    EXPECT_EQ(load_app_settings(again, none, dir.file("kro")).dirs_map, mapping);
+}
+
 TEST(IniFile, FoundInTheProgramFolderThenTheUserFolder) {
     test::TempFolder dir;
     const std::string program = dir.file("bin");

@@ -40,7 +40,7 @@ class MainFrameTest : public QObject {
     std::unique_ptr<MainFrame> frame;
     std::string ini_path;
 
-private slots:
+private Q_SLOTS:
     void init() {
         messenger.set_unattended(true);
         ctx = std::make_unique<AppContext>(messenger);
@@ -94,23 +94,23 @@ private slots:
         QFETCH(bool, enabled);
         QMenu* m = frame->top_menu(menu.toStdString());
         QVERIFY(m);
-        emit m->aboutToShow();
+        Q_EMIT m->aboutToShow();
         QAction* a = find_action(m, id);
         QVERIFY2(a, qPrintable(QString::number(id)));
         QCOMPARE(a->isEnabled(), enabled);
         QCOMPARE(a->statusTip().toStdString(), command_prompt(id));
-        emit m->aboutToHide();
+        Q_EMIT m->aboutToHide();
     }
 
     void opening_a_menu_activates_its_window_and_its_tool_bar() {
         QMenu* dsp = frame->top_menu("DSP");
-        emit dsp->aboutToShow();
+        Q_EMIT dsp->aboutToShow();
         QCOMPARE(frame->active_child(), Receiver::Workbench);
         QVERIFY(frame->toolbar("DSP")->isVisible());
         QVERIFY(!frame->toolbar("WAVEFORMS")->isVisible());
         QVERIFY(frame->kro_status_bar().prompt_widened());
         QVERIFY(!frame->kro_status_bar().clock_pane()->isVisible());
-        emit dsp->aboutToHide();
+        Q_EMIT dsp->aboutToHide();
         QVERIFY(frame->kro_status_bar().clock_pane()->isVisible());
     }
 

@@ -19,7 +19,7 @@ TEST(RedrawAssignment, SelectionGivesPanesInStationOrder) {
         const char* name;
         std::vector<StationSelection> stations;
         StationOrder order;
-        std::vector<ChannelSlot> expected;
+        std::vector<PaneChannel> expected;
     };
     const std::vector<Case> cases = {
         {"nothing selected", {station(0, 1, {}), station(1, 2, {})}, StationOrder::ByNumberInDatabase, {}},
@@ -56,7 +56,7 @@ TEST(RedrawAssignment, ThirtyChannelsGiveTheFirstTwentyFour) {
     for (int i = 0; i < 10; ++i) stations.push_back(station(i, 10 - i, {0, 1, 2}));  // 30 channels
     const auto assignment = redraw_assignment(stations, StationOrder::ByNumberInDatabase);
     ASSERT_EQ(assignment.size(), 24u);
-    EXPECT_EQ(assignment.back(), (ChannelSlot{7, 2}));
+    EXPECT_EQ(assignment.back(), (PaneChannel{7, 2}));
 }
 
 TEST(PaneSort, OrdersAndSortOrderValues) {

@@ -70,7 +70,7 @@ class WaveformWindowTest : public QObject {
         QVERIFY(dispatcher->dispatch(Receiver::Waveform, 32771));
     }
 
-private slots:
+private Q_SLOTS:
     void cleanup() {
         window.reset();
         std::filesystem::remove(ini_path);

@@ -8,6 +8,8 @@
 #include <QStatusTipEvent>
 #include <QToolButton>
 
+#include "db/database.hpp"
+#include "display/ui/data_commands.hpp"
 #include "display/ui/menu_builder.hpp"
 #include "display/ui/settings_sheet.hpp"
 #include "display/ui/toolbar_customize_dialog.hpp"
@@ -34,7 +36,8 @@ QString qt(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<
 
 }  // namespace
 
-MainFrame::MainFrame(AppContext& ctx, QtMessenger& messenger) : ctx_(ctx), messenger_(messenger) {
+MainFrame::MainFrame(AppContext& ctx, QtMessenger& messenger, Workstation* workstation)
+    : ctx_(ctx), messenger_(messenger) {
     setWindowTitle(qt(kStandardCaption));
     setObjectName("CMainFrame");
     messenger_.set_parent(this);
@@ -50,6 +53,10 @@ MainFrame::MainFrame(AppContext& ctx, QtMessenger& messenger) : ctx_(ctx), messe
     create_children();
     build_menus();
     register_frame_commands();
+    if (workstation) {
+        data_ = std::make_unique<DataCommands>(*this, *workstation);
+        data_->install();
+    }
     dispatcher_.set_check_listener([this](int, bool) { update_command_states(); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         for (const auto& [receiver, s] : subs_)
@@ -313,7 +320,9 @@ void MainFrame::tile(bool horizontally) {
 
 void MainFrame::open_settings() {
     SettingsSheet sheet(this);
-    auto* options = new OptionsPage(ctx_, OptionsPageState{});
+    OptionsPageState state;
+    state.css_connected = ctx_.database && ctx_.database->css_connected();
+    auto* options = new OptionsPage(ctx_, state);
     sheet.add_page(options, [options] { options->apply(); });
     auto* waveform_page = new WaveformsSetupPage(waveforms_->flags());
     sheet.add_page(waveform_page, [this, waveform_page] { waveforms_->apply_flags(waveform_page->flags()); });

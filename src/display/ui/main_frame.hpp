@@ -21,14 +21,21 @@
 
 namespace kro {
 
+class DataCommands;
+class Workstation;
+
 class MainFrame final : public QMainWindow {
 public:
-    MainFrame(AppContext& ctx, QtMessenger& messenger);
+    // With a workstation the windows show its stations and data and its
+    // commands (selection, file list, networks, import, ...) are handled.
+    MainFrame(AppContext& ctx, QtMessenger& messenger, Workstation* workstation = nullptr);
     ~MainFrame() override;
 
     CommandDispatcher& dispatcher() { return dispatcher_; }
     WaveformWindow& waveforms() { return *waveforms_; }
     KroStatusBar& kro_status_bar() { return *status_bar_; }
+    // Null without a workstation.
+    DataCommands* data_commands() { return data_.get(); }
 
     // The child window of a receiver, and its sub-window in the MDI area.
     QWidget* child(Receiver window) const;
@@ -77,6 +84,7 @@ private:
     std::map<std::string, ToolbarLayout, std::less<>> layouts_;
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<int, std::unique_ptr<QMenu>> drop_downs_;
+    std::unique_ptr<DataCommands> data_;
     QAction* station_group_list_ = nullptr;
     Receiver active_ = Receiver::None;
     bool closing_ = false;

@@ -9,6 +9,9 @@ MaskedEdit::MaskedEdit(const MaskSpec& mask, QWidget* parent) : QLineEdit(parent
     setObjectName(QString::fromLatin1(mask.class_name.data(), static_cast<qsizetype>(mask.class_name.size())));
     setText(QString::fromLatin1(mask.templ.data(), static_cast<qsizetype>(mask.templ.size())));
     setMaxLength(static_cast<int>(mask.templ.size()));
+    // Wide enough for the whole template with digits in it.
+    const QString widest(static_cast<qsizetype>(mask.templ.size()), QLatin1Char('0'));
+    setMinimumWidth(fontMetrics().horizontalAdvance(widest) + 16);
     setCursorPosition(0);
 }
 

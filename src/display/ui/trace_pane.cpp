@@ -465,6 +465,7 @@ void TracePane::title_click(int x) {
     } else if (x > g.right - 13) {
         save_time_window();
         hide();
+        if (env_.hooks && env_.hooks->hidden) env_.hooks->hidden(*this);
         if (host_) host_->pane_resized(*this);
     } else if (x >= g.left + 15 && x <= g.right - 76) {
         if (host_) host_->pane_active_changed(*this);

@@ -44,6 +44,9 @@ struct PaneHooks {
     std::function<void(TracePane&, const IntervalMarks&)> interval_changed;
     // After a rebuild of a filtered or formula pane: recompute the processed buffer.
     std::function<void(TracePane&)> reprocess;
+    // The pane was hidden by its title-strip button after storing its time
+    // window: its state goes back to the station record.
+    std::function<void(TracePane&)> hidden;
 };
 
 // Services a pane uses; owned by the waveform window (or a test).

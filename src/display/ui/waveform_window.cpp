@@ -59,9 +59,11 @@ WaveformWindow::WaveformWindow(AppContext& ctx, CommandDispatcher& dispatcher, Q
 WaveformWindow::~WaveformWindow() { dispatcher_.unregister_window(Receiver::Waveform); }
 
 void WaveformWindow::set_selection(std::vector<ChannelDescription> selected, TimeWindow span) {
-    selection_ = std::move(selected);
-    selection_span_ = span;
+    selection_.clear();
+    for (auto& c : selected) selection_.push_back({std::move(c), span});
 }
+
+void WaveformWindow::set_selection(std::vector<SelectedChannel> selected) { selection_ = std::move(selected); }
 
 void WaveformWindow::set_label_font(const QFont& font) {
     env_.look.label_font = font;
@@ -163,13 +165,7 @@ void WaveformWindow::register_commands() {
         if (auto chosen = choose_channel(nullptr, {1.0, 1.0})) create_pane(chosen->first, chosen->second);
     });
     on(33201, [this] {
-        TracePane* p = main_pane();
-        if (!p) return;
-        if (auto chosen = choose_channel(&p->channel(), {p->view().span_start, p->view().span_length})) {
-            p->assign(chosen->first, chosen->second);
-            p->reload();
-            p->rebuild();
-        }
+        if (TracePane* p = main_pane()) choose_pane_channel(*p);
     });
     on(33209, [this] {
         if (auto menu = drop_down_menu(33209)) menu->exec(QCursor::pos());
@@ -234,10 +230,11 @@ void WaveformWindow::apply_rects(const std::vector<TracePane*>& order, const std
 }
 
 void WaveformWindow::redraw() {
-    // The selection as the station table would give it: stations in table
-    // order with their selected slots.
+    if (hooks_.selection) selection_ = hooks_.selection();
+    // The selection as the station table gives it: stations in table order
+    // with their selected slots.
     std::vector<StationSelection> stations;
-    for (const auto& c : selection_) {
+    for (const auto& [c, span] : selection_) {
         auto it = std::find_if(stations.begin(), stations.end(),
                                [&](const StationSelection& s) { return s.station_index == c.station_index; });
         if (it == stations.end()) {
@@ -259,10 +256,11 @@ void WaveformWindow::redraw() {
     if (!assignment.empty()) {
         const auto layout = equal_layout(static_cast<int>(assignment.size()), stack_->height());
         for (std::size_t i = 0; i < assignment.size(); ++i) {
-            const auto it = std::find_if(selection_.begin(), selection_.end(), [&](const ChannelDescription& c) {
-                return c.station_index == assignment[i].station_index && c.channel_index == assignment[i].channel_index;
+            const auto it = std::find_if(selection_.begin(), selection_.end(), [&](const SelectedChannel& c) {
+                return c.channel.station_index == assignment[i].station_index &&
+                       c.channel.channel_index == assignment[i].channel_index;
             });
-            TracePane* pane = add_pane(static_cast<int>(i), *it, selection_span_);
+            TracePane* pane = add_pane(static_cast<int>(i), it->channel, it->span);
             place(*pane, layout[i].y, layout[i].height);
             pane->rebuild();
             pane->show();
@@ -471,7 +469,7 @@ std::optional<std::pair<ChannelDescription, TimeWindow>> WaveformWindow::choose_
         QInputDialog::getItem(this, "Select station and channel", "Channel", items, current, false, &ok);
     if (!ok) return std::nullopt;
     const ChannelDescription& c = catalogue_[static_cast<std::size_t>(items.indexOf(chosen))];
-    TimeWindow window = load_time_window(ctx_.user_settings, c.sta, c.chan).value_or(selection_span_);
+    TimeWindow window = load_time_window(ctx_.user_settings, c.sta, c.chan).value_or(TimeWindow{});
     if (preset) window = span;
     return std::pair(c, window);
 }
@@ -592,7 +590,33 @@ void WaveformWindow::pane_pointer_moved(TracePane&, int x) {
 
 void WaveformWindow::pane_pick_mode_ended() { set_pick_mode(false); }
 
-void WaveformWindow::pane_context_command(TracePane&, int id) { dispatcher_.dispatch(Receiver::Waveform, id); }
+void WaveformWindow::pane_context_command(TracePane& pane, int id) {
+    if (id == 33112) choose_pane_channel(pane);
+    else dispatcher_.dispatch(Receiver::Waveform, id);
+}
+
+void WaveformWindow::choose_pane_channel(TracePane& pane) {
+    TracePane::busy = true;
+    auto chosen = choose_channel(&pane.channel(), {pane.view().span_start, pane.view().span_length});
+    TracePane::busy = false;
+    if (!chosen) return;
+    pane.assign(chosen->first, chosen->second);
+    pane.reload();
+    pane.rebuild();
+}
+
+void WaveformWindow::show_channels(const std::vector<SelectedChannel>& channels, int height_divisor) {
+    destroy_panes();
+    const int h = stack_->height() / std::max(1, height_divisor);
+    for (std::size_t k = 0; k < channels.size(); ++k) {
+        TracePane* pane = add_pane(static_cast<int>(k), channels[k].channel, channels[k].span);
+        place(*pane, static_cast<int>(k) * h, h);
+        pane->rebuild();
+        pane->show();
+    }
+    update_scroll_range();
+    update();
+}
 
 bool WaveformWindow::pane_command_enabled(int id) const { return dispatcher_.enabled(Receiver::Waveform, id); }
 

@@ -17,6 +17,7 @@
 #include "display/channel_source.hpp"
 #include "display/command_dispatcher.hpp"
 #include "display/pane_stack.hpp"
+#include "display/station_channels.hpp"
 #include "display/ui/trace_pane.hpp"
 #include "display/ui/waveform_flags.hpp"
 
@@ -24,6 +25,9 @@ namespace kro {
 
 // Where the parts built later plug into the window. Every member may be empty.
 struct WaveformHooks {
+    // The channels Redraw shows, each with its time window (the selection
+    // matrix and the stations' windows); without it, set_selection's.
+    std::function<std::vector<SelectedChannel>()> selection;
     // The modal channel selection of "Select..."; true when confirmed.
     std::function<bool()> select_channels;
     // The station-and-channel dialog: preset channel (or none) and span; the
@@ -53,6 +57,7 @@ public:
     const std::vector<ChannelDescription>& catalogue() const { return catalogue_; }
     // The selected channels and the time window chosen with them; Redraw shows them.
     void set_selection(std::vector<ChannelDescription> selected, TimeWindow span);
+    void set_selection(std::vector<SelectedChannel> selected);
     void set_status_sink(std::function<void(const std::string&)> sink) { env_.readout = std::move(sink); }
     void set_label_font(const QFont& font);
     WaveformHooks& hooks() { return hooks_; }
@@ -80,6 +85,14 @@ public:
     Status save_channel_list(const std::string& name);
     void load_channel_list(const std::string& key);
     TracePane* create_pane(const ChannelDescription& channel, const TimeWindow& span);
+    // Replaces the stack with one pane per channel, numbered from 0, each
+    // client height / `height_divisor` high (the import shows its inventory
+    // this way: the divisor counts every inventory record, found or not).
+    void show_channels(const std::vector<SelectedChannel>& channels, int height_divisor);
+    // The pane whose station channel the window-level commands address
+    // (33201 and the pane's own 33112): station-and-channel dialog, then
+    // assign, reload and rebuild.
+    void choose_pane_channel(TracePane& pane);
     void set_main_pane(TracePane& pane);
     void toggle_active(TracePane& pane);
     // Every pane stores its time window (window close).
@@ -130,8 +143,7 @@ private:
     WaveformFlags flags_;
     int sort_order_ = 0;
     std::vector<ChannelDescription> catalogue_;
-    std::vector<ChannelDescription> selection_;
-    TimeWindow selection_span_;
+    std::vector<SelectedChannel> selection_;
     std::vector<TracePane*> panes_;
     QWidget* stack_;
     QScrollBar* scroll_;
