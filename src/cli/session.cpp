@@ -1,10 +1,12 @@
 #include "cli/session.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ostream>
 
 #include "cli/options.hpp"
+#include "core/profile_file.hpp"
 #include "core/time_format.hpp"
 #include "data/channel_reader.hpp"
 #include "data/station_loader.hpp"
@@ -49,6 +51,10 @@ bool Session::load_stations(StationTable& table) {
 bool read_blocks(Session& session, const StationTable& stations, const std::string& sta, const std::string& chan,
                  EpochTime t1, EpochTime t2, KRODataBlockArray& array) {
     read_channel_window(session.database(), session.settings(), sta, chan, t1, t2, array);
+    // The CSS 3.0 import stores FILELIST names upper-cased, and the
+    // database may compare them case-sensitively.
+    if (array.count() == 0 && (to_upper(sta) != sta || to_upper(chan) != chan))
+        read_channel_window(session.database(), session.settings(), to_upper(sta), to_upper(chan), t1, t2, array);
     if (array.count() > 0) return true;
     Env& env = session.env();
     const int station = stations.station_index(sta);
@@ -87,12 +93,30 @@ int read_series(Session& session, const StationTable& stations, const std::strin
     // A hair of tolerance, so that 30 s at 100 samples per second is 3000
     // intervals however the window's ends were rounded.
     const double intervals = std::floor((t2 - t1) * out.sps + 1e-6);
-    if (intervals + 1.0 > 2147483647.0) {
-        env.err << "The window holds too many samples for one series\n";
+    if (intervals < 1.0 || intervals + 1.0 > 2147483647.0) {
+        env.err << "The window must hold from 2 to 2147483647 samples at " << out.sps << " samples per second\n";
         return kExitFailure;
     }
     const auto n = static_cast<std::int32_t>(intervals) + 1;
-    place_on_series(out.blocks, t1, (n - 1) / out.sps, n, out.samples);
+    const double duration = (n - 1) / out.sps;
+    place_on_series(out.blocks, t1, duration, n, out.samples);
+    // Keep the positions from the first to the last one a block reaches,
+    // by the placing's own index rule, so that no zeros stand before or
+    // after the data.
+    std::int64_t first = n, last = -1;
+    for (const KRODataBlock& b : out.blocks.blocks()) {
+        const auto index = static_cast<std::int64_t>(std::trunc((b.start - t1) * (n - 1) / duration));
+        first = std::min(first, std::max<std::int64_t>(index, 0));
+        last = std::max(last, std::min<std::int64_t>(index + b.count() - 1, n - 1));
+    }
+    if (last < first) {
+        env.err << "No data of " << sta << " " << chan << " between " << time_text(t1) << " and " << time_text(t2)
+                << '\n';
+        return kExitFailure;
+    }
+    out.samples.erase(out.samples.begin() + last + 1, out.samples.end());
+    out.samples.erase(out.samples.begin(), out.samples.begin() + first);
+    out.start = t1 + static_cast<double>(first) / out.sps;
     return kExitOk;
 }
 

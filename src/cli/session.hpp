@@ -46,13 +46,15 @@ private:
     std::unique_ptr<Database> db_;
 };
 
-// One station channel over [t1, t2]: the blocks as read and the regular
-// series of n = trunc((t2 - t1) * sps) + 1 samples from t1 at the blocks'
-// rate (gaps are 0).
+// One station channel over [t1, t2]: the blocks as read and a regular
+// series at the blocks' rate. The blocks are placed as a trace pane places
+// them, on n = trunc((t2 - t1) * sps) + 1 samples from t1 (gaps are 0);
+// the series then keeps the positions from the first to the last one a
+// block reaches, so that no zeros stand before or after the data.
 struct ChannelSeries {
     KRODataBlockArray blocks;
     std::vector<float> samples;
-    EpochTime start = 0.0;  // time of samples[0], = t1
+    EpochTime start = 0.0;  // time of samples[0]
     double sps = 0.0;
     int station = -1;  // index in the station table, -1 when not there
     int slot = -1;     // channel slot of that station, -1 when not there
