@@ -41,6 +41,9 @@ struct Registrar {
 
 #define KRO_CLI_COMMAND(id, usage, summary, function) \
     static const ::kro::cli::Registrar kro_cli_registrar_##id{::kro::cli::Command{#id, usage, summary, function}}
+// The same for a command whose name is no identifier ("import-css").
+#define KRO_CLI_COMMAND_NAMED(id, name, usage, summary, function) \
+    static const ::kro::cli::Registrar kro_cli_registrar_##id{::kro::cli::Command{name, usage, summary, function}}
 
 // Reads a number argument; false when it is not entirely a number.
 bool parse_double(const std::string& text, double& value);

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <ostream>
 
-#include "cli/cli.hpp"
+#include "cli/commands_location.hpp"
+#include "cli/options.hpp"
+#include "cli/session.hpp"
 #include "core/app_context.hpp"
 #include "location/energy_class.hpp"
 #include "location/geometry.hpp"
@@ -27,29 +29,6 @@ std::string printf_text(const char* format, double value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
     return text;
-}
-
-// Takes "--name VALUE" out of `args`; false when the option lacks its value.
-bool take_option(std::vector<std::string>& args, const std::string& name, std::string& value, bool& present) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != name) continue;
-        if (i + 1 >= args.size()) return false;
-        value = args[i + 1];
-        present = true;
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        return true;
-    }
-    return true;
-}
-
-bool take_flag(std::vector<std::string>& args, const std::string& name) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == name) {
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
-            return true;
-        }
-    }
-    return false;
 }
 
 bool parse_all(const std::vector<std::string>& args, std::size_t from, std::vector<double>& values) {
@@ -178,10 +157,12 @@ int run_magnitude(const std::vector<std::string>& input, Env& env) {
 }
 
 constexpr const char* kLocateUsage =
-    "usage: kro-cli locate FILE.arr --stations FILE [--tables DIR] [--method gradient|svd] [--grid]\n"
-    "                      [--fix-depth KM] [--start LAT LON DEPTH]\n"
-    "  The station file holds \"STA LAT LON ELEV_KM\" per line. Without --start the\n"
-    "  search starts under the station of the first arrival at 10 km depth.\n";
+    "usage: kro-cli locate FILE.arr [--stations FILE] [--tables DIR] [--method gradient|svd] [--grid]\n"
+    "                      [--fix-depth KM] [--start LAT LON DEPTH] [NAME=VALUE...]\n"
+    "  The stations come from the configured main database, or from a station file\n"
+    "  holding \"STA LAT LON ELEV_KM\" per line; the travel-time tables from the\n"
+    "  configured folder (GODOGRAPH) or --tables. Without --start the search starts\n"
+    "  under the station of the first arrival at 10 km depth.\n";
 
 // Gives every channel named in the file a slot at its station, so that the
 // picks of a station file without channel names still match.
@@ -198,14 +179,16 @@ void add_channels_of(const std::string& arr_path, StationTable& stations) {
     std::fclose(f);
 }
 
+}  // namespace
+
 int run_locate(const std::vector<std::string>& input, Env& env) {
     std::vector<std::string> args = input;
-    bool ok = true;
-    const std::string folder = tables_folder(args, env, ok);
-    std::string station_path, method = "gradient", fix_depth, start_lat;
-    bool has_stations = false, has_method = false, has_fix = false;
-    ok = ok && take_option(args, "--stations", station_path, has_stations) &&
-         take_option(args, "--method", method, has_method) && take_option(args, "--fix-depth", fix_depth, has_fix);
+    const std::vector<std::string> configuration = take_configuration_args(args);
+    std::string tables_path, station_path, method = "gradient", fix_depth;
+    bool has_tables = false, has_stations = false, has_method = false, has_fix = false;
+    bool ok = take_option(args, "--tables", tables_path, has_tables) &&
+              take_option(args, "--stations", station_path, has_stations) &&
+              take_option(args, "--method", method, has_method) && take_option(args, "--fix-depth", fix_depth, has_fix);
     const bool grid = take_flag(args, "--grid");
     std::vector<double> start;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -218,21 +201,30 @@ int run_locate(const std::vector<std::string>& input, Env& env) {
         break;
     }
     double fixed_depth = 0.0;
-    if (!ok || args.size() != 1 || !has_stations || (method != "gradient" && method != "svd") ||
+    if (!ok || args.size() != 1 || (method != "gradient" && method != "svd") ||
         (has_fix && !parse_double(fix_depth, fixed_depth))) {
         env.err << kLocateUsage;
         return kExitUsage;
     }
 
+    Session session(env, configuration);
     TravelTimeTables tables;
-    tables.load(folder);
+    tables.load(has_tables ? tables_path : travel_time_folder(session.settings()));
     print_problems(tables, env);
     StationTable stations;
-    if (Status s = read_station_file(station_path, stations); !s) {
-        env.err << s.message() << '\n';
-        return kExitFailure;
+    if (has_stations) {
+        if (Status s = read_station_file(station_path, stations); !s) {
+            env.err << s.message() << '\n';
+            return kExitFailure;
+        }
+        add_channels_of(args[0], stations);
+    } else {
+        if (!session.open_databases(false) || !session.load_stations(stations)) return kExitFailure;
+        if (stations.count() == 0) {
+            env.err << "The station table (SITE) of the main database is empty; give a station file with --stations\n";
+            return kExitFailure;
+        }
     }
-    add_channels_of(args[0], stations);
     KROPhases picks;
     ArrReadReport read;
     if (Status s = read_arr_file(args[0], stations, tables.names, picks, &read); !s) {
@@ -288,8 +280,6 @@ int run_locate(const std::vector<std::string>& input, Env& env) {
     return kExitOk;
 }
 
-}  // namespace
-
 KRO_CLI_COMMAND(tt, "[--tables DIR] PHASE DIST DEPTH",
                 "travel time (s) of a phase at a distance (degrees) and depth (km), or -1", run_tt);
 KRO_CLI_COMMAND(distaz, "LAT1 LON1 LAT2 LON2", "distance (degrees), azimuth and back azimuth between two points",
@@ -298,8 +288,10 @@ KRO_CLI_COMMAND(magnitude, "[--calibration DIR] TYPE VALUES...",
                 "a station magnitude (ms, mb, mplp, mpsp, coda, mwa) or energy class (class, class-vegik)",
                 run_magnitude);
 KRO_CLI_COMMAND(locate,
-                "FILE.arr --stations FILE [--tables DIR] [--method gradient|svd] [--grid] [--fix-depth KM] "
-                "[--start LAT LON DEPTH]",
-                "locates the included picks of a phase list; prints the hypocentre and the residuals", run_locate);
+                "FILE.arr [--stations FILE] [--tables DIR] [--method gradient|svd] [--grid] [--fix-depth KM] "
+                "[--start LAT LON DEPTH] [NAME=VALUE...]",
+                "locates the included picks of a phase list with the stations of the main database (or a "
+                "station file); prints the hypocentre and the residuals",
+                run_locate);
 
 }  // namespace kro::cli

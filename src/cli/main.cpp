@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -33,22 +32,6 @@ void print_help(std::ostream& out, const std::vector<kro::cli::Command>& command
 }
 
 }  // namespace
-
-namespace kro::cli {
-
-std::vector<Command>& commands() {
-    static std::vector<Command> all;
-    return all;
-}
-
-Registrar::Registrar(Command command) {
-    auto& all = commands();
-    const auto at = std::lower_bound(all.begin(), all.end(), command.name,
-                                     [](const Command& c, const std::string& name) { return c.name < name; });
-    all.insert(at, std::move(command));
-}
-
-}  // namespace kro::cli
 
 int main(int argc, char** argv) {
     const auto& commands = kro::cli::commands();

@@ -68,6 +68,7 @@ std::optional<int> reader_code_for_datatype(std::string_view datatype) {
     if (datatype == "s4") return kInt32BE;
     if (datatype == "i4") return kInt32LE;
     if (datatype == "s3") return kInt24BE;
+    if (datatype == "f4") return kFloat32LE;
     return std::nullopt;
 }
 

@@ -14,7 +14,7 @@ enum SampleCode : int {
     kInt8 = 0,        // signed 8-bit
     kInt16LE = 1,     // signed 16-bit, little-endian
     kInt32LE = 2,     // signed 32-bit, little-endian (wfdisc "i4")
-    kFloat32LE = 3,   // IEEE float, little-endian (the file store)
+    kFloat32LE = 3,   // IEEE float, little-endian (the file store, wfdisc "f4")
     kUInt16LE = 5,    // unsigned 16-bit, little-endian
     kInt32BE = 6,     // signed 32-bit, big-endian (wfdisc "s4")
     kInt24BE = 7,     // signed 24-bit two's complement, big-endian (wfdisc "s3")
@@ -29,7 +29,8 @@ bool is_decoded_code(int code);
 void decode_samples(int code, const unsigned char* bytes, std::size_t count, float* out);
 
 // The code the waveform reader uses for a wfdisc datatype: "s4" 6, "i4" 2,
-// "s3" 7; nothing for the others.
+// "s3" 7, "f4" 3 (the float samples this system's own wfdisc writer puts
+// out); nothing for the others.
 std::optional<int> reader_code_for_datatype(std::string_view datatype);
 
 // The six wfdisc datatypes the CSS 3.0 import converts: "t4" (float,

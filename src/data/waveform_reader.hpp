@@ -76,7 +76,7 @@ using FolderMapping = std::vector<std::pair<std::string, std::string>>;  // wfdi
 
 // Fills `array` from wfdisc rows: the file is the mapped folder + dfile
 // when the mapping has the row's dir, else data folder + dir + dfile. Only
-// "s4", "i4" and "s3" are read; other datatypes are skipped. A missing
+// "s4", "i4", "s3" and "f4" are read; other datatypes are skipped. A missing
 // calib or calper gives calib = calper = 1.
 void read_wfdisc_segments(const std::vector<WfdiscSegmentRow>& rows, const std::string& sta, const std::string& chan,
                           EpochTime t1, EpochTime t2, const std::string& data_folder, const FolderMapping& mapping,

@@ -174,6 +174,7 @@ TEST(WfdiscRows, FolderMappingDatatypesAndCalibration) {
     test::TempFolder dir;
     test::write_file(dir.file("mapped/abc.w"), bytes({0xff, 0xff, 0xfe}));                      // s3: -2
     test::write_file(dir.file("data/data/css/abc.w"), bytes({0x00, 0x00, 0x00, 0x07}));         // s4: 7
+    test::write_file(dir.file("data/data/css/abc.f"), bytes({0x00, 0x00, 0xc0, 0xbf}));         // f4: -1.5
     WfdiscSegmentRow row;
     row.time = 0.0;
     row.samprate = 1.0;
@@ -185,16 +186,20 @@ TEST(WfdiscRows, FolderMappingDatatypesAndCalibration) {
     unmapped.datatype = "s4";
     unmapped.dir = "data/css";
     unmapped.calib = 5.0;  // without calper: both become 1
+    WfdiscSegmentRow little_float = unmapped;
+    little_float.datatype = "f4";
+    little_float.dfile = "abc.f";
     WfdiscSegmentRow skipped = row;
     skipped.datatype = "t4";
 
     KRODataBlockArray array;
-    read_wfdisc_segments({row, skipped, unmapped}, "ABC", "bhz", 0.0, 1.0, dir.file("data"),
+    read_wfdisc_segments({row, skipped, unmapped, little_float}, "ABC", "bhz", 0.0, 1.0, dir.file("data"),
                          {{"/data/css", dir.file("mapped")}}, array);
-    ASSERT_EQ(array.count(), 2u);
+    ASSERT_EQ(array.count(), 3u);
     EXPECT_EQ(array.block(0).samples, std::vector<float>{-2.0f});
     EXPECT_EQ(array.block(1).samples, std::vector<float>{7.0f});
     EXPECT_EQ(array.block(1).calib, 1.0);
+    EXPECT_EQ(array.block(2).samples, std::vector<float>{-1.5f});
     EXPECT_EQ(array.chan(), "bhz");
 }
 
