@@ -51,10 +51,6 @@ bool Session::load_stations(StationTable& table) {
 bool read_blocks(Session& session, const StationTable& stations, const std::string& sta, const std::string& chan,
                  EpochTime t1, EpochTime t2, KRODataBlockArray& array) {
     read_channel_window(session.database(), session.settings(), sta, chan, t1, t2, array);
-    // The CSS 3.0 import stores FILELIST names upper-cased, and the
-    // database may compare them case-sensitively.
-    if (array.count() == 0 && (to_upper(sta) != sta || to_upper(chan) != chan))
-        read_channel_window(session.database(), session.settings(), to_upper(sta), to_upper(chan), t1, t2, array);
     if (array.count() > 0) return true;
     Env& env = session.env();
     const int station = stations.station_index(sta);

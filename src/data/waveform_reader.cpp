@@ -11,6 +11,12 @@
 
 namespace kro {
 
+namespace {
+// In samples: far above the rounding error of epoch times, far below any
+// real offset.
+constexpr double kSampleCountTolerance = 1e-4;
+}  // namespace
+
 std::string join_stored_path(const std::string& folder, const std::string& stored) {
     std::string path = folder;
     if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
@@ -39,7 +45,10 @@ bool read_segment(KRODataBlock& block, const SegmentSource& segment, EpochTime t
         start = tbegin + static_cast<double>(skip) / sps;
         samples = (std::min(segment_end, t2) - start) * sps;
     }
-    // 3./4. No whole sample: no block. Counts are 32-bit.
+    // 3./4. No whole sample: no block. Counts are 32-bit. Times near 1e9 s
+    // carry rounding errors of about 1e-7 s, which must not cost a sample
+    // that lies inside (a segment of 1001 samples at 100 sps keeps 1001).
+    samples += kSampleCountTolerance;
     if (!(samples >= 1.0)) return false;
     const auto n = static_cast<std::int64_t>(std::min(std::trunc(samples), double{std::numeric_limits<std::int32_t>::max()}));
 

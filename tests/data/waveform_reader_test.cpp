@@ -136,6 +136,22 @@ TEST(ReadSegment, GridOfTheFileAndOffsets) {
     EXPECT_NEAR(block.start, 100.0 - 0.0037, 1e-9);
 }
 
+// Spans that are not exact in binary must keep every sample of a segment
+// that ends inside the window.
+TEST(ReadSegment, KeepsTheLastSampleOfInexactSpans) {
+    const struct {
+        double tbegin;
+        int nsamp;
+        double sps;
+    } cases[] = {{1296474900.0, 3, 80.0}, {1296474900.0, 1001, 100.0}, {1296474900.01, 4799, 80.0}, {0.1, 7, 10.0}};
+    for (const auto& c : cases) {
+        KRODataBlock block;
+        SegmentSource s{"none", 0, c.tbegin, c.nsamp / c.sps, c.sps, kInt32LE};
+        ASSERT_TRUE(read_segment(block, s, c.tbegin, c.tbegin + 3600.0, std::string("/nonexistent")));
+        EXPECT_EQ(block.count(), c.nsamp) << c.tbegin << " " << c.nsamp << " " << c.sps;
+    }
+}
+
 TEST(JoinStoredPath, BackslashesBecomeSlashes) {
     EXPECT_EQ(join_stored_path("/data", "ABC\\x.BHZ"), "/data/ABC/x.BHZ");
     EXPECT_EQ(join_stored_path("/data/", "ABC/x.BHZ"), "/data/ABC/x.BHZ");
