@@ -20,6 +20,12 @@ if [ "${1:-}" = kro-cli ]; then
 fi
 # ---- end of databases
 
+# ---- demo: the demo network and event, installed once into the configured
+# databases (var/data unless KRO.INI names a data folder).
+"$build/bin/kro-cli" demo install --tables demo/tables --data-default var/data ||
+    echo "run.sh: the demo was not installed (message above)" >&2
+# ---- end of demo
+
 if [ -x "$build/bin/kro" ]; then
     exec "$build/bin/kro" "$@"
 fi

@@ -31,7 +31,8 @@ bool demo_p_compression(double azimuth_deg) {
 Status demo_arrivals(const TravelTimeTables& tables, const DemoEvent& event, std::vector<DemoArrival>& out) {
     const int p = tables.names.phase_index("P");
     const int s = tables.names.phase_index("S");
-    if (!tables.curve(p) || !tables.curve(s))
+    const auto usable = [&](int phase) { return tables.curve(phase) && tables.curve(phase)->available; };
+    if (!usable(p) || !usable(s))
         return Status::failure("The travel-time tables in " + tables.folder + " have no curve of P or of S");
     std::vector<DemoArrival> arrivals;
     const auto& stations = demo_stations();
