@@ -77,6 +77,18 @@ void remember_tables(AppContext& ctx, const std::string& folder, Env& env) {
     else env.err << "KRO.INI was not changed: " << s.message() << '\n';
 }
 
+// Writes into KRO.INI the data folder and the travel-time folder the demo
+// was installed with, each when given (not empty) and KRO.INI names none.
+void remember_folders(AppContext& ctx, const std::string& data_folder, const std::string& tables_folder, Env& env) {
+    if (!data_folder.empty() && !folder_configured(ctx.ini.find("DATA", "DIR").value_or(""))) {
+        if (Status s = ctx.ini.write("DATA", "DIR", data_folder); s)
+            env.out << "data folder: " << data_folder << " (written into " << ctx.ini.path() << ")\n";
+        else
+            env.err << "KRO.INI was not changed: " << s.message() << '\n';
+    }
+    if (!tables_folder.empty()) remember_tables(ctx, tables_folder, env);
+}
+
 int run_install(std::vector<std::string> args, Env& env) {
     std::string tables_arg, data_default;
     const bool force = take_flag(args, "--force");
@@ -114,6 +126,7 @@ int run_install(std::vector<std::string> args, Env& env) {
     if (!force && demo_installed(db, ctx.user_settings, data_folder)) {
         env.out << "the demo is already installed in " << ctx.settings.database.odbc << " and " << data_folder
                 << " (kro-cli demo install --force installs it again)\n";
+        remember_folders(ctx, data_from_default ? data_folder : "", tables_arg.empty() ? "" : tables_folder, env);
         return kExitOk;
     }
     DemoInstallReport report;
@@ -127,13 +140,7 @@ int run_install(std::vector<std::string> args, Env& env) {
             << "phase list: " << report.arr_path << " (stations: " << report.station_path << ")\n"
             << "channel list: " << kDemoChannelList << '\n'
             << "true hypocentre: " << demo_hypocentre_text(kDemoEvent) << '\n';
-    if (data_from_default) {
-        if (Status s = ctx.ini.write("DATA", "DIR", data_folder); s)
-            env.out << "data folder: " << data_folder << " (written into " << ctx.ini.path() << ")\n";
-        else
-            env.err << "KRO.INI was not changed: " << s.message() << '\n';
-    }
-    if (!tables_arg.empty()) remember_tables(ctx, tables_folder, env);
+    remember_folders(ctx, data_from_default ? data_folder : "", tables_arg.empty() ? "" : tables_folder, env);
     return kExitOk;
 }
 

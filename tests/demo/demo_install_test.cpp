@@ -246,12 +246,12 @@ TEST_F(DemoInstallTest, IncompleteDemoIsSeenAndMendedByReinstalling) {
          [this] { ASSERT_TRUE(remove_profile(ctx.user_settings, kDemoChannelList)); }},
         {"the event row was deleted", [this] { delete_origin(main, std::string(kDemoEventId)); }},
     };
+    Database db(ctx);
+    ASSERT_TRUE(db.connect_main());
+    ASSERT_TRUE(install(db));
+    ASSERT_TRUE(demo_installed(db, ctx.user_settings, ctx.settings.data_folder));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Database db(ctx);
-        ASSERT_TRUE(db.connect_main());
-        ASSERT_TRUE(install(db));
-        ASSERT_TRUE(demo_installed(db, ctx.user_settings, ctx.settings.data_folder));
         c.damage();
         EXPECT_FALSE(demo_installed(db, ctx.user_settings, ctx.settings.data_folder));
         ASSERT_TRUE(install(db));
