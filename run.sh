@@ -20,7 +20,17 @@ if [ "${1:-}" = kro-cli ]; then
 fi
 # ---- end of databases
 
-# ---- start kro: the workstation; without a display it runs under Xvfb.
+# ---- demo: the demo network and event, installed once into the configured
+# databases (var/data unless KRO.INI names a data folder).
+"$build/bin/kro-cli" demo install --tables demo/tables --data-default var/data ||
+    echo "run.sh: the demo was not installed (message above)" >&2
+# ---- end of demo
+
+# ---- start kro: the workstation, opened on the demo event's channels unless
+# arguments are given; without a display it runs under Xvfb.
+if [ $# -eq 0 ]; then
+    set -- --channel-list "Demo event"
+fi
 if [ -z "${DISPLAY:-}" ]; then
     echo "run.sh: no DISPLAY is set; starting kro on a virtual X server (xvfb-run, 1600x1000)." >&2
     exec xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bin/kro" "$@"

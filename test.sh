@@ -32,6 +32,7 @@ rm -rf "$test_odbc" && mkdir -p "$test_odbc"
     kro_sqlite_dsn KRO_TEST_SQLITE_CSS "$test_odbc/css.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
     kro_sqlite_dsn KRO_TEST_CLI "$test_odbc/cli.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
     kro_sqlite_dsn KRO_TEST_CLI_CSS "$test_odbc/cli_css.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
+    kro_sqlite_dsn KRO_TEST_DEMO "$test_odbc/demo.sqlite" "$PWD/$build/lib/libkro_sqlite_functions.so" OFF
     kro_postgres_dsn KRO_TEST_POSTGRES "$kro_pg_port" kro_main KRO
     kro_postgres_dsn KRO_TEST_POSTGRES_CSS "$kro_pg_port" kro_css KRO
 } > "$test_odbc/odbc.ini"
