@@ -10,6 +10,7 @@
 
 #include "app/screenshot.hpp"
 #include "app/splash.hpp"
+#include "core/config.hpp"
 #include "core/app_context.hpp"
 #include "core/single_instance.hpp"
 #include "data/file_list.hpp"
@@ -19,13 +20,6 @@
 #include "display/workstation.hpp"
 
 namespace {
-
-std::string executable_path(const char* argv0) {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) return self.string();
-    return std::filesystem::absolute(argv0, ec).string();
-}
 
 void print_usage() {
     std::cout << "usage: kro [KEY=VALUE ...] [--no-splash] [--demo] [--channel-list NAME]\n"
@@ -86,7 +80,7 @@ int main(int argc, char** argv) {
     kro::AppContext ctx(messenger);
     std::vector<std::string> command_line = {argv[0]};
     command_line.insert(command_line.end(), args.begin(), args.end());
-    kro::load_configuration(ctx, command_line, executable_path(argv[0]));
+    kro::load_configuration(ctx, command_line, kro::running_executable_path(argv[0]));
     if (screenshot) ctx.settings.show_splash = false;
 
     // The travel-time tables when their folder exists; the folder mapping

@@ -8,16 +8,10 @@
 #include <vector>
 
 #include "cli/cli.hpp"
+#include "core/config.hpp"
 #include "core/single_instance.hpp"
 
 namespace {
-
-std::string executable_path(const char* argv0) {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) return self.string();
-    return std::filesystem::absolute(argv0, ec).string();
-}
 
 void print_help(std::ostream& out, const std::vector<kro::cli::Command>& commands) {
     out << "kro-cli - the seismic analysis workstation without a window.\n"
@@ -66,7 +60,7 @@ int main(int argc, char** argv) {
 
     const std::string name = args.front();
     args.erase(args.begin());
-    kro::cli::Env env{std::cout, std::cerr, messenger, executable_path(argv[0])};
+    kro::cli::Env env{std::cout, std::cerr, messenger, kro::running_executable_path(argv[0])};
     for (const auto& c : commands)
         if (c.name == name) return c.run(args, env);
     std::cerr << "kro-cli: unknown command " << name << " (kro-cli --help lists them)\n";

@@ -193,6 +193,13 @@ std::string find_ini_file(const std::string& executable_folder) {
     return user + "/" + std::string(kIniFileName);
 }
 
+std::string running_executable_path(const char* argv0) {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) return self.string();
+    return std::filesystem::absolute(argv0 ? argv0 : "", ec).string();
+}
+
 std::string folder_of(std::string_view path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string_view::npos) return "./";

@@ -110,6 +110,9 @@ std::string user_config_folder();
 // user_config_folder() would hold a new one.
 std::string find_ini_file(const std::string& executable_folder);
 
+// The path of the running program (from /proc/self/exe, else argv[0] made absolute).
+std::string running_executable_path(const char* argv0);
+
 // The folder part of an executable path, with its trailing '/'.
 std::string folder_of(std::string_view path);
 

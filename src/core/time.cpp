@@ -92,6 +92,12 @@ bool time_to_calendar(EpochTime t, CalendarTime& out) {
     return true;
 }
 
+CalendarTime calendar_of(EpochTime t) {
+    CalendarTime c;
+    time_to_calendar(t, c);
+    return c;
+}
+
 EpochTime calendar_to_time(int year, int month, int day, int hour, int minute, double seconds) {
     long long days = static_cast<long long>(year - 1970) * 365 + (year - 1969) / 4 + (year - 1601) / 400 -
                      (year - 1901) / 100 + days_before_month(month) + day - 1;

@@ -50,6 +50,9 @@ int days_before_month(int month);        // in a common year, month 1-12
 // (cannot happen for valid times); hour, minute and seconds are always set.
 bool time_to_calendar(EpochTime t, CalendarTime& out);
 
+// The calendar fields of t (every valid time has them).
+CalendarTime calendar_of(EpochTime t);
+
 // Epoch time of calendar fields; valid from 1970 on.
 EpochTime calendar_to_time(int year, int month, int day, int hour, int minute, double seconds);
 EpochTime calendar_to_time(const CalendarTime& c);

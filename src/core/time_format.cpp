@@ -10,12 +10,6 @@ namespace kro {
 
 namespace {
 
-CalendarTime calendar_of(EpochTime t) {
-    CalendarTime c;
-    time_to_calendar(t, c);
-    return c;
-}
-
 template <typename... Args>
 std::string format(const char* fmt, Args... args) {
     char buf[128];

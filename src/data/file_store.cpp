@@ -10,16 +10,6 @@
 
 namespace kro {
 
-namespace {
-
-CalendarTime calendar_of(EpochTime t) {
-    CalendarTime c;
-    time_to_calendar(t, c);
-    return c;
-}
-
-}  // namespace
-
 std::string store_relative_path(const std::string& sta, const std::string& chan, EpochTime first_sample) {
     const CalendarTime c = calendar_of(first_sample);
     char buf[256];
