@@ -154,16 +154,16 @@ TEST(TravelTimeTables, InverseOperationsFindTheDistance) {
     // A difference smaller than anywhere gives the near end of the range, not -1.
     EXPECT_NEAR(distance_for_difference(t, "S", "P", -5.0, 0), 0.0001, 1e-9);
     EXPECT_EQ(distance_for_difference(t, "S", "P", 5000.0, 0), -1.0);
-    EXPECT_EQ(distance_for_difference(t, "S", "Pn", 10.0, 0), -1.0);
+    EXPECT_EQ(distance_for_difference(t, "S", "Lg", 10.0, 0), -1.0);  // no Lg curve
 }
 
 TEST(TravelTimeTables, CalculatorTexts) {
     TravelTimeTables t;
     t.load(test::demo_tables());
     EXPECT_EQ(travel_time_calculator(t, "P", 150, 0).text, "Travel time=00:00:-1.00");
-    const CalculatorText none = travel_time_calculator(t, "Pn", 5, 0);
+    const CalculatorText none = travel_time_calculator(t, "Lg", 5, 0);
     EXPECT_TRUE(none.error);
-    EXPECT_EQ(none.text, "Error loading hodograph file Pn");
+    EXPECT_EQ(none.text, "Error loading hodograph file Lg");
     EXPECT_EQ(travel_time_calculator(t, "Xx", 5, 0).text, "Hodograph is absent in system Xx");
     EXPECT_EQ(format_calculator_time(3723.456), "Travel time=01:02:3.46");
     EXPECT_EQ(format_calculator_time(49 * 3600.0 + 61.5), "Travel time=01:01:1.50");
