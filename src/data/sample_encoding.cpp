@@ -43,24 +43,53 @@ bool is_decoded_code(int code) {
     }
 }
 
+namespace {
+
+// One tight loop per encoding: the encoding is chosen once per call, not
+// once per sample.
+template <typename Decode>
+void decode_each(const unsigned char* bytes, std::size_t size, std::size_t count, float* out, Decode decode) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = decode(bytes + size * i);
+}
+
+}  // namespace
+
 void decode_samples(int code, const unsigned char* bytes, std::size_t count, float* out) {
-    for (std::size_t i = 0; i < count; ++i) {
-        switch (code) {
-            case kInt8: out[i] = static_cast<float>(static_cast<std::int8_t>(bytes[i])); break;
-            case kInt16LE: out[i] = static_cast<float>(static_cast<std::int16_t>(load_u16(bytes + 2 * i, false))); break;
-            case kUInt16LE: out[i] = static_cast<float>(load_u16(bytes + 2 * i, false)); break;
-            case kInt32LE: out[i] = static_cast<float>(static_cast<std::int32_t>(load_u32(bytes + 4 * i, false))); break;
-            case kInt32BE: out[i] = static_cast<float>(static_cast<std::int32_t>(load_u32(bytes + 4 * i, true))); break;
-            case kFloat32LE: out[i] = std::bit_cast<float>(load_u32(bytes + 4 * i, false)); break;
-            case kInt24BE: {
-                const unsigned char* p = bytes + 3 * i;
+    switch (code) {
+        case kInt8:
+            decode_each(bytes, 1, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int8_t>(*p));
+            });
+            break;
+        case kInt16LE:
+            decode_each(bytes, 2, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int16_t>(load_u16(p, false)));
+            });
+            break;
+        case kUInt16LE:
+            decode_each(bytes, 2, count, out, [](const unsigned char* p) { return static_cast<float>(load_u16(p, false)); });
+            break;
+        case kInt32LE:
+            decode_each(bytes, 4, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int32_t>(load_u32(p, false)));
+            });
+            break;
+        case kInt32BE:
+            decode_each(bytes, 4, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int32_t>(load_u32(p, true)));
+            });
+            break;
+        case kFloat32LE:
+            decode_each(bytes, 4, count, out, [](const unsigned char* p) { return std::bit_cast<float>(load_u32(p, false)); });
+            break;
+        case kInt24BE:
+            decode_each(bytes, 3, count, out, [](const unsigned char* p) {
                 std::int32_t v = p[0] * 65536 + p[1] * 256 + p[2];
                 if (p[0] >= 128) v -= 16777216;
-                out[i] = static_cast<float>(v);
-                break;
-            }
-            default: return;
-        }
+                return static_cast<float>(v);
+            });
+            break;
+        default: break;
     }
 }
 

@@ -1,10 +1,12 @@
 #include "data/waveform_reader.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <limits>
+#include <memory>
 
 #include "core/config.hpp"
 #include "data/sample_encoding.hpp"
@@ -67,10 +69,19 @@ bool read_segment(KRODataBlock& block, const SegmentSource& segment, EpochTime t
     if (position < 0) return true;
     file.seekg(position);
     if (!file) return true;
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(n * size));
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (segment.code == kFloat32LE && std::endian::native == std::endian::little) {
+        // The file's floats are the block's: read them in place, and put
+        // back the zeros behind the last whole sample the file gave.
+        file.read(reinterpret_cast<char*>(block.samples.data()), static_cast<std::streamsize>(n * size));
+        const auto whole_samples = static_cast<std::size_t>(file.gcount() / size);
+        std::fill(block.samples.begin() + static_cast<std::ptrdiff_t>(whole_samples), block.samples.end(), 0.0f);
+        return true;
+    }
+    const auto byte_count = static_cast<std::size_t>(n * size);
+    const auto bytes = std::make_unique_for_overwrite<unsigned char[]>(byte_count);
+    file.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(byte_count));
     const auto whole_samples = static_cast<std::size_t>(file.gcount() / size);
-    decode_samples(segment.code, bytes.data(), whole_samples, block.samples.data());
+    decode_samples(segment.code, bytes.get(), whole_samples, block.samples.data());
     return true;
 }
 

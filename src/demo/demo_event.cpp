@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "core/atomic_file.hpp"
 #include "location/geometry.hpp"
@@ -29,23 +30,39 @@ bool demo_p_compression(double azimuth_deg) {
 }
 
 Status demo_arrivals(const TravelTimeTables& tables, const DemoEvent& event, std::vector<DemoArrival>& out) {
-    const int p = tables.names.phase_index("P");
-    const int s = tables.names.phase_index("S");
-    const auto usable = [&](int phase) { return tables.curve(phase) && tables.curve(phase)->available; };
-    if (!usable(p) || !usable(s))
-        return Status::failure("The travel-time tables in " + tables.folder + " have no curve of P or of S");
+    for (const auto* phases : {&kDemoPPhases, &kDemoSPhases})
+        for (std::string_view phase : *phases) {
+            const TravelTimeCurve* curve = tables.curve(tables.names.phase_index(phase));
+            if (!curve || !curve->available)
+                return Status::failure("The travel-time tables in " + tables.folder + " have no curve of " +
+                                       std::string(phase) + " (the demo event needs Pg, Pn, Sg and Sn)");
+        }
+    // The earlier of a pair at a distance: its name and travel time, or no name.
+    const auto first_arrival = [&](const std::array<std::string_view, 2>& phases, double distance,
+                                   std::string& name) {
+        double best = -1.0;
+        name.clear();
+        for (std::string_view phase : phases) {
+            const double t = tables.travel_time(tables.names.phase_index(phase), event.depth, distance);
+            if (t >= 0.0 && (best < 0.0 || t < best)) {
+                best = t;
+                name = phase;
+            }
+        }
+        return best;
+    };
     std::vector<DemoArrival> arrivals;
     const auto& stations = demo_stations();
     for (std::size_t i = 0; i < stations.size(); ++i) {
         const DemoStation& st = stations[i];
         DistanceAzimuth da;
         distance_azimuth(event.lat, event.lon, st.lat, st.lon, da);
-        const double tp = tables.travel_time(p, event.depth, da.distance);
-        const double ts = tables.travel_time(s, event.depth, da.distance);
+        DemoArrival a;
+        const double tp = first_arrival(kDemoPPhases, da.distance, a.p_phase);
+        const double ts = first_arrival(kDemoSPhases, da.distance, a.s_phase);
         if (tp < 0.0 || ts < 0.0)
             return Status::failure("The travel-time tables in " + tables.folder + " give no P or S time at station " +
                                    st.sta);
-        DemoArrival a;
         a.station = static_cast<int>(i);
         a.distance = da.distance;
         a.azimuth = da.azimuth;
@@ -53,7 +70,7 @@ Status demo_arrivals(const TravelTimeTables& tables, const DemoEvent& event, std
         a.hypocentral_km = std::sqrt(epicentral_km * epicentral_km + event.depth * event.depth);
         a.p_time = event.origin + tp;
         a.s_time = event.origin + ts;
-        arrivals.push_back(a);
+        arrivals.push_back(std::move(a));
     }
     out = std::move(arrivals);
     return {};
@@ -86,8 +103,6 @@ StationTable demo_station_table() {
 
 KROPhases demo_picks(const std::vector<DemoArrival>& arrivals, const TravelTimeTables& tables) {
     KROPhases picks;
-    const int p = tables.names.phase_index("P");
-    const int s = tables.names.phase_index("S");
     for (std::size_t i = 0; i < arrivals.size(); ++i) {
         const DemoArrival& a = arrivals[i];
         SEISMIC_PHASE pick;
@@ -95,7 +110,7 @@ KROPhases demo_picks(const std::vector<DemoArrival>& arrivals, const TravelTimeT
         pick.included = 1;
 
         pick.channel_index = 0;  // HHZ
-        pick.phase_index = p;
+        pick.phase_index = tables.names.phase_index(a.p_phase);
         pick.set_time(a.p_time + kDemoPickErrorP * pattern(kErrorPatternP, i));
         pick.onset = kOnsetImpulsive;
         pick.first_motion = demo_p_compression(a.azimuth) ? 0 : 1;  // U or D
@@ -104,7 +119,7 @@ KROPhases demo_picks(const std::vector<DemoArrival>& arrivals, const TravelTimeT
         picks.insert_phase(pick);
 
         pick.channel_index = 1;  // HHN
-        pick.phase_index = s;
+        pick.phase_index = tables.names.phase_index(a.s_phase);
         pick.set_time(a.s_time + kDemoPickErrorS * pattern(kErrorPatternS, i));
         pick.onset = kOnsetEmergent;
         pick.first_motion = kFirstMotionUnknown;

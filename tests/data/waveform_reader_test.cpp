@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "../core/test_support.hpp"
@@ -112,6 +113,15 @@ TEST_F(SegmentFile, MissingShortAndUndecodedFilesGiveZeros) {
     longer.duration = 20.0;  // the file holds only the first 10 s
     ASSERT_TRUE(read_segment(block, longer, 1009.5, 1010.5, dir.path().string()));
     EXPECT_EQ(block.samples, (std::vector<float>{95, 96, 97, 98, 99, 0, 0, 0, 0, 0}));
+
+    // A file cut inside its 51st sample: the torn sample and the rest are 0.
+    const std::string torn_path = dir.file("STA/torn.BHZ");
+    std::filesystem::copy_file(dir.file("STA/seg.BHZ"), torn_path);
+    std::filesystem::resize_file(torn_path, 512 + 50 * 4 + 3);
+    SegmentSource torn = segment();
+    torn.path = "STA\\torn.BHZ";
+    ASSERT_TRUE(read_segment(block, torn, 1004.5, 1005.5, dir.path().string()));
+    EXPECT_EQ(block.samples, (std::vector<float>{45, 46, 47, 48, 49, 0, 0, 0, 0, 0}));
 
     SegmentSource undecoded = segment();
     undecoded.code = 4;

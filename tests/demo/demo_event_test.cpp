@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "../core/test_support.hpp"
 #include "demo/demo_waveforms.hpp"
@@ -68,35 +69,86 @@ TEST(DemoEvent, PhaseListLocatesTheHypocentre) {
     }
 }
 
-TEST(DemoEvent, PicksLieAtTheTableTimesWithinTheReadingErrors) {
+// Each pick carries the regional phase that arrives first at its station
+// and lies at that phase's table time within the reading error; the later
+// phase of the pair is indeed later or absent there.
+TEST(DemoEvent, PicksAreTheFirstArrivalsOfTheLayeredCrust) {
     const TravelTimeTables tables = demo_tables();
     std::vector<DemoArrival> arrivals;
     ASSERT_TRUE(demo_arrivals(tables, kDemoEvent, arrivals));
     ASSERT_EQ(arrivals.size(), demo_stations().size());
     const KROPhases picks = demo_picks(arrivals, tables);
-    const int p = tables.names.phase_index("P");
+    const auto time_of = [&](std::string_view phase, double distance) {
+        return tables.travel_time(tables.names.phase_index(phase), kDemoEvent.depth, distance);
+    };
+    struct Pair {
+        const std::string& chosen;
+        EpochTime true_time;
+        const std::array<std::string_view, 2>& phases;
+        int channel;
+        double error;
+    };
     for (const DemoArrival& a : arrivals) {
         SCOPED_TRACE(demo_stations()[static_cast<std::size_t>(a.station)].sta);
-        const SEISMIC_PHASE* pp = picks.find_phase(a.station, 0, p);
-        const SEISMIC_PHASE* sp = picks.find_phase(a.station, 1, tables.names.phase_index("S"));
-        ASSERT_TRUE(pp && sp);
-        EXPECT_NEAR(pp->time, a.p_time, kDemoPickErrorP + 1e-9);
-        EXPECT_NEAR(sp->time, a.s_time, kDemoPickErrorS + 1e-9);
-        EXPECT_NEAR(a.p_time - kDemoEvent.origin, tables.travel_time(p, kDemoEvent.depth, a.distance), 1e-6);
-        EXPECT_EQ(pp->first_motion, demo_p_compression(a.azimuth) ? 0 : 1);
+        for (const Pair& pair : {Pair{a.p_phase, a.p_time, kDemoPPhases, 0, kDemoPickErrorP},
+                                 Pair{a.s_phase, a.s_time, kDemoSPhases, 1, kDemoPickErrorS}}) {
+            SCOPED_TRACE(pair.chosen);
+            const SEISMIC_PHASE* pick =
+                picks.find_phase(a.station, pair.channel, tables.names.phase_index(pair.chosen));
+            ASSERT_TRUE(pick);
+            EXPECT_NEAR(pick->time, pair.true_time, pair.error + 1e-9);
+            EXPECT_NEAR(pair.true_time - kDemoEvent.origin, time_of(pair.chosen, a.distance), 1e-6);
+            const std::string_view other = pair.chosen == pair.phases[0] ? pair.phases[1] : pair.phases[0];
+            const double other_time = time_of(other, a.distance);
+            if (other_time >= 0.0) EXPECT_GT(other_time, pair.true_time - kDemoEvent.origin) << other;
+        }
+        const SEISMIC_PHASE* p = picks.find_phase(a.station, 0, tables.names.phase_index(a.p_phase));
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->first_motion, demo_p_compression(a.azimuth) ? 0 : 1);
     }
 }
 
-TEST(DemoEvent, TablesWithoutSFail) {
-    test::TempFolder dir;
-    test::write_file(dir.file("P"), "");
-    TravelTimeTables tables;
-    tables.load(dir.path().string());
+// Near the epicentre the direct waves come first, far off the head waves.
+TEST(DemoEvent, FirstPhaseChangesWithDistance) {
+    const TravelTimeTables tables = demo_tables();
     std::vector<DemoArrival> arrivals;
-    const Status s = demo_arrivals(tables, kDemoEvent, arrivals);
-    EXPECT_FALSE(s);
-    EXPECT_NE(s.message().find("no curve of P or of S"), std::string::npos) << s.message();
-    EXPECT_FALSE(write_demo_event_files(dir.file("out"), tables, nullptr));
+    ASSERT_TRUE(demo_arrivals(tables, kDemoEvent, arrivals));
+    struct Case {
+        const char* sta;
+        const char* p_phase;
+        const char* s_phase;
+    };
+    for (const Case& c : {Case{"ZUGS", "Pg", "Sg"}, Case{"FUR", "Pg", "Sg"}, Case{"STU", "Pn", "Sn"},
+                          Case{"BUG", "Pn", "Sn"}}) {
+        SCOPED_TRACE(c.sta);
+        const auto it = std::find_if(arrivals.begin(), arrivals.end(), [&](const DemoArrival& a) {
+            return demo_stations()[static_cast<std::size_t>(a.station)].sta == c.sta;
+        });
+        ASSERT_NE(it, arrivals.end());
+        EXPECT_EQ(it->p_phase, c.p_phase);
+        EXPECT_EQ(it->s_phase, c.s_phase);
+    }
+}
+
+// Tables that lack one of the four regional curves (here: the global P and
+// S and three of the four) make no demo event, and say which is missing.
+TEST(DemoEvent, TablesWithoutARegionalCurveFail) {
+    const std::string curve = "t\n2\n0 40\n2\n0 20\n0 100 10 100\n";
+    for (const char* missing : {"P_g", "P_n", "S_g", "S_n"}) {
+        SCOPED_TRACE(missing);
+        test::TempFolder dir;
+        for (const char* file : {"P", "S", "P_g", "P_n", "S_g", "S_n"})
+            if (std::string(file) != missing) test::write_file(dir.file(file), curve);
+        TravelTimeTables tables;
+        tables.load(dir.path().string());
+        std::vector<DemoArrival> arrivals;
+        const Status s = demo_arrivals(tables, kDemoEvent, arrivals);
+        EXPECT_FALSE(s);
+        const std::string phase = std::string(1, missing[0]) + missing[2];
+        EXPECT_NE(s.message().find("have no curve of " + phase + " "), std::string::npos) << s.message();
+        EXPECT_FALSE(write_demo_event_files(dir.file("out"), tables, nullptr));
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out/demo.arr")));
+    }
 }
 
 double peak(const std::vector<std::int32_t>& x, std::size_t from, std::size_t to) {

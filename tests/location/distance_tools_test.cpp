@@ -152,7 +152,7 @@ TEST(PredictedMarks, ThreeModesAndRepeatedRunsMoveTheMarks) {
     const int st = f.add_station("A", 0, 0);
     PredictionRequest rq;
     rq.station = st;
-    rq.phases = {f.p(), f.s(), f.tables.names.phase_index("Pn")};  // Pn has no curve: left out
+    rq.phases = {f.p(), f.s(), f.tables.names.phase_index("Lg")};  // Lg has no curve: left out
     rq.distance_deg = 20.0;
     rq.depth_km = 33.0;
     rq.origin_time = 5000.0;
@@ -212,10 +212,10 @@ TEST(PredictedMarks, Problems) {
     rq.reference_phase = "S";
     place_predicted_marks(f.event, f.tables, f.stations, rq, f.messenger, f.notifier);
     EXPECT_EQ(f.messenger.boxes.back().text, "No mark for phase S");
-    f.pick(st, "Pn", 100.0);
-    rq.reference_phase = "Pn";
+    f.pick(st, "Lg", 100.0);
+    rq.reference_phase = "Lg";
     place_predicted_marks(f.event, f.tables, f.stations, rq, f.messenger, f.notifier);
-    EXPECT_EQ(f.messenger.boxes.back().text, "Absent hodograph for phase Pn");
+    EXPECT_EQ(f.messenger.boxes.back().text, "Absent hodograph for phase Lg");
 
     f.pick(st, "S", 100.0);
     rq.mode = PredictionMode::FromPhaseAndOriginTime;

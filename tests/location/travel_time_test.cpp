@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../core/test_support.hpp"
 #include "location/travel_time_tables.hpp"
 #include "synthetic_event.hpp"
@@ -75,19 +77,41 @@ TEST(TravelTimeCurve, BadFilesSayWhatIsWrong) {
     }
 }
 
-TEST(TravelTimeTables, DemoSetLoadsPAndS) {
+TEST(TravelTimeTables, DemoSetLoadsGlobalAndRegionalCurves) {
     TravelTimeTables t;
     t.load(test::demo_tables());
     EXPECT_TRUE(t.problems.empty());
-    EXPECT_TRUE(t.names.curve_available(t.names.phase_index("P")));
-    EXPECT_TRUE(t.names.curve_available(t.names.phase_index("S")));
-    EXPECT_FALSE(t.names.curve_available(t.names.phase_index("Pn")));
+    for (const char* phase : {"P", "S", "Pg", "Pn", "Sg", "Sn"})
+        EXPECT_TRUE(t.names.curve_available(t.names.phase_index(phase))) << phase;
+    EXPECT_FALSE(t.names.curve_available(t.names.phase_index("Lg")));
     const double p = t.travel_time(t.names.phase_index("P"), 33, 30);
     const double s = t.travel_time(t.names.phase_index("S"), 33, 30);
     EXPECT_GT(p, 350);
     EXPECT_LT(p, 420);
     EXPECT_GT(s / p, 1.6);
     EXPECT_EQ(t.travel_time(t.names.phase_index("P"), 33, 115), -1.0);  // beyond the core shadow edge
+}
+
+// The regional curves of the demo set share the global model's crust: the
+// first of Pg and Pn (Sg and Sn) is close to P (S) at regional distances,
+// the flat layers against the sphere making the difference.
+TEST(TravelTimeTables, DemoRegionalFirstArrivalsAgreeWithTheGlobalCurves) {
+    TravelTimeTables t;
+    t.load(test::demo_tables());
+    const auto time = [&](const char* phase, double depth, double distance) {
+        return t.travel_time(t.names.phase_index(phase), depth, distance);
+    };
+    const auto first = [&](const char* direct, const char* head, double depth, double distance) {
+        const double a = time(direct, depth, distance), b = time(head, depth, distance);
+        return b < 0.0 ? a : std::min(a, b);
+    };
+    for (const double depth : {0.0, 15.0, 33.0})
+        for (const double distance : {0.5, 1.0, 2.0, 5.0, 10.0}) {
+            SCOPED_TRACE(std::to_string(depth) + " km, " + std::to_string(distance) + " degrees");
+            const double p = time("P", depth, distance), s = time("S", depth, distance);
+            EXPECT_NEAR(first("Pg", "Pn", depth, distance), p, 0.01 * p + 0.3);
+            EXPECT_NEAR(first("Sg", "Sn", depth, distance), s, 0.01 * s + 0.5);
+        }
 }
 
 TEST(TravelTimeTables, AbsentFolderKeepsTheBuiltInNamesWithoutCurves) {
@@ -130,16 +154,16 @@ TEST(TravelTimeTables, InverseOperationsFindTheDistance) {
     // A difference smaller than anywhere gives the near end of the range, not -1.
     EXPECT_NEAR(distance_for_difference(t, "S", "P", -5.0, 0), 0.0001, 1e-9);
     EXPECT_EQ(distance_for_difference(t, "S", "P", 5000.0, 0), -1.0);
-    EXPECT_EQ(distance_for_difference(t, "S", "Pn", 10.0, 0), -1.0);
+    EXPECT_EQ(distance_for_difference(t, "S", "Lg", 10.0, 0), -1.0);  // no Lg curve
 }
 
 TEST(TravelTimeTables, CalculatorTexts) {
     TravelTimeTables t;
     t.load(test::demo_tables());
     EXPECT_EQ(travel_time_calculator(t, "P", 150, 0).text, "Travel time=00:00:-1.00");
-    const CalculatorText none = travel_time_calculator(t, "Pn", 5, 0);
+    const CalculatorText none = travel_time_calculator(t, "Lg", 5, 0);
     EXPECT_TRUE(none.error);
-    EXPECT_EQ(none.text, "Error loading hodograph file Pn");
+    EXPECT_EQ(none.text, "Error loading hodograph file Lg");
     EXPECT_EQ(travel_time_calculator(t, "Xx", 5, 0).text, "Hodograph is absent in system Xx");
     EXPECT_EQ(format_calculator_time(3723.456), "Travel time=01:02:3.46");
     EXPECT_EQ(format_calculator_time(49 * 3600.0 + 61.5), "Travel time=01:01:1.50");
