@@ -1,5 +1,6 @@
 #include "demo/demo_install.hpp"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/config.hpp"
@@ -63,6 +64,17 @@ std::string member_list(const std::vector<DemoArrival>& arrivals, double max_dis
 }
 
 // SITE, SITECHAN, NETWORKS and ORIGIN in one transaction.
+// Every demo channel is a broadband velocity sensor with a 120 s corner
+// (poles and zeros of ground displacement in m to counts); the rows are
+// marked by their network so a reinstall replaces only them.
+constexpr std::string_view kDemoCalibrationNetwork = "KRO demo";
+constexpr std::string_view kDemoPolesZeros =
+    "ZEROS 3\n"
+    "POLES 2\n"
+    "-0.037020 0.037020\n"
+    "-0.037020 -0.037020\n"
+    "CONSTANT 6.0e8\n";
+
 void write_rows(Database& db, const std::vector<DemoArrival>& arrivals) {
     Connection& main = db.main();
     const DbTimestamp now = local_now();
@@ -73,6 +85,7 @@ void write_rows(Database& db, const std::vector<DemoArrival>& arrivals) {
     for (std::string_view name : {kDemoNetworkName, kDemoNearNetworkName})
         main.execute("delete from NETWORKS where NETNAME=?", {std::string(name)});
     delete_origin(main, std::string(kDemoEventId));
+    main.execute("delete from CALIBRATION where NETWORK=?", {std::string(kDemoCalibrationNetwork)});
 
     int number = 1;
     for (const DemoStation& st : demo_stations()) {
@@ -98,6 +111,11 @@ void write_rows(Database& db, const std::vector<DemoArrival>& arrivals) {
             chan.vang = c == 0 ? 0.0 : 90.0;  // from the vertical
             chan.lddate = now;
             insert_sitechan(main, chan);  // coordinates NULL: the station's
+            main.execute(
+                "insert into CALIBRATION (NETWORK, STA, LOCATION, CHAN, STARTDATE, ENDDATE, SAC) "
+                "values (?, ?, ?, ?, ?, ?, ?)",
+                {std::string(kDemoCalibrationNetwork), st.sta, "00", std::string(kDemoChannels[c]),
+                 DbTimestamp{2000, 1, 1, 0, 0, 0}, std::optional<DbTimestamp>{}, std::string(kDemoPolesZeros)});
         }
     }
 
@@ -146,14 +164,21 @@ std::vector<CssChannel> demo_css_channels(const std::vector<DemoArrival>& arriva
     return channels;
 }
 
-Status write_user_settings(SettingsTree& settings) {
+// The vertical channel of every station, nearest to the event first: one
+// screen of traces on which the onsets line up by distance. Every channel
+// (the horizontals too) gets the event's time window.
+Status write_user_settings(SettingsTree& settings, const std::vector<DemoArrival>& arrivals) {
+    std::vector<DemoArrival> by_distance = arrivals;
+    std::stable_sort(by_distance.begin(), by_distance.end(),
+                     [](const DemoArrival& a, const DemoArrival& b) { return a.distance < b.distance; });
     std::vector<ChannelListEntry> entries;
-    for (const DemoStation& st : demo_stations())
-        for (std::string_view chan : kDemoChannels) entries.push_back({st.sta, std::string(chan)});
+    for (const DemoArrival& a : by_distance)
+        entries.push_back({demo_stations()[static_cast<std::size_t>(a.station)].sta, std::string(kDemoChannels[0])});
     if (Status s = write_profile(settings, profile_key(kDemoChannelList), entries); !s) return s;
-    for (const ChannelListEntry& e : entries)
-        if (Status s = store_channel_window(settings, e.sta, e.chan, demo_window_start(), kDemoWindowSeconds); !s)
-            return s;
+    for (const DemoStation& st : demo_stations())
+        for (std::string_view chan : kDemoChannels)
+            if (Status s = store_channel_window(settings, st.sta, chan, demo_window_start(), kDemoWindowSeconds); !s)
+                return s;
     return {};
 }
 
@@ -179,7 +204,7 @@ Status install(Database& db, SettingsTree& user_settings, const TravelTimeTables
     report.arr_path = files.arr_path;
     report.station_path = files.station_path;
 
-    if (Status s = write_user_settings(user_settings); !s)
+    if (Status s = write_user_settings(user_settings, arrivals); !s)
         return Status::failure("The demo channel list could not be saved: " + s.message());
     report.stations = static_cast<int>(demo_stations().size());
     report.channels = report.stations * static_cast<int>(kDemoChannels.size());

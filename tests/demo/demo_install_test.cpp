@@ -137,8 +137,12 @@ TEST_F(DemoInstallTest, SecondInstallGivesTheSameRowsAndKeepsOthers) {
     for (const SiteChanRow& c : read_sitechans(main, "FUR"))
         EXPECT_EQ(sitechan_slot(c.ngroup.value_or(0), c.chanindex.value_or(-1)),
                   c.chan == "HHZ" ? 0 : c.chan == "HHN" ? 1 : 2);
+    // The channel list: every vertical channel, nearest to the event first.
     const auto entries = read_profile(ctx.user_settings, profile_key(kDemoChannelList));
-    EXPECT_EQ(entries.size(), 3 * demo_stations().size());
+    ASSERT_EQ(entries.size(), demo_stations().size());
+    EXPECT_EQ(entries.front().sta, "ZUGS");
+    EXPECT_EQ(entries.back().sta, "BUG");
+    for (const ChannelListEntry& e : entries) EXPECT_EQ(e.chan, "HHZ");
     EXPECT_TRUE(std::filesystem::exists(report.arr_path));
 }
 
