@@ -163,6 +163,16 @@ TEST_F(DataDb, ImportStopsAtTheFirstError) {
     EXPECT_EQ(messenger.boxes[0].text, "Can't convert data of type g2");
     EXPECT_EQ(messenger.boxes[0].icon, MessageIcon::Error);
 
+    // A data folder that cannot hold files: 745 names the full output path.
+    messenger.boxes.clear();
+    test::write_file(css.file("a.wfdisc"), line("s4", "abc.w"));
+    test::write_file(store.file("occupied"), "a file where the data folder should be");
+    const CssImportResult unwritable =
+        import_css_folder(css.path().string(), table, store.file("occupied"), main, messenger);
+    EXPECT_EQ(unwritable.files_written, 0);
+    ASSERT_EQ(messenger.boxes.size(), 1u);
+    EXPECT_EQ(messenger.boxes[0].text, "Can't open file '" + store.file("occupied") + "/ABC/001640-01011970.BHZ'");
+
     messenger.boxes.clear();
     test::write_file(css.file("a.wfdisc"), line("s4", "missing.w"));
     import_css_folder(css.path().string(), table, ctx.settings.data_folder, main, messenger);
