@@ -53,7 +53,7 @@ std::complex<double> recording_inverse(const PolesZeros& recording, double f) {
 }
 
 Status convert_by_poles_zeros(std::span<const float> series, double sps, int code, const PolesZeros& recording,
-                              std::vector<double>& out, const SpectralTransform& transform) {
+                              std::vector<double>& out, const FourierTransform& transform) {
     if (!is_pz_conversion(code))
         return Status::failure("Code " + std::to_string(code) + " is not a poles-and-zeros conversion.");
     if (Status s = check_rate(sps); !s) return s;
@@ -87,7 +87,7 @@ Status convert_by_poles_zeros(std::span<const float> series, double sps, int cod
 }
 
 Status convert_by_afr(std::span<const float> series, double sps, int code, const AfrTable& afr,
-                      std::vector<double>& out, const SpectralTransform& transform) {
+                      std::vector<double>& out, const FourierTransform& transform) {
     if (!is_afr_conversion(code))
         return Status::failure("Code " + std::to_string(code) + " is not a conversion by the AFR.");
     if (Status s = check_rate(sps); !s) return s;

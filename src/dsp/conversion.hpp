@@ -20,7 +20,7 @@
 #include "core/status.hpp"
 #include "dsp/afr.hpp"
 #include "dsp/poles_zeros.hpp"
-#include "dsp/spectral_transform.hpp"
+#include "dsp/fourier_transform.hpp"
 
 namespace kro {
 
@@ -31,9 +31,9 @@ std::complex<double> recording_inverse(const PolesZeros& recording, double f);
 // n converted samples; an unknown code or a non-positive rate is an error
 // and leaves `out` untouched.
 Status convert_by_poles_zeros(std::span<const float> series, double sps, int code, const PolesZeros& recording,
-                              std::vector<double>& out, const SpectralTransform& transform = fft_transform());
+                              std::vector<double>& out, const FourierTransform& transform = fft_transform());
 Status convert_by_afr(std::span<const float> series, double sps, int code, const AfrTable& afr,
-                      std::vector<double>& out, const SpectralTransform& transform = fft_transform());
+                      std::vector<double>& out, const FourierTransform& transform = fft_transform());
 
 // The converted samples as a pane keeps them.
 std::vector<float> to_single_precision(std::span<const double> samples);

@@ -43,7 +43,7 @@ PolesZeros velocity_sensor() {
     return pz;
 }
 
-TEST(SpectralTransform, FftAgreesWithTheDirectSums) {
+TEST(FourierTransform, FftAgreesWithTheDirectSums) {
     const test::DirectSumTransform direct;
     for (std::size_t n : {1u, 2u, 3u, 8u, 97u, 100u, 255u}) {
         std::vector<double> x(n);

@@ -6,11 +6,11 @@
 #include <complex>
 #include <vector>
 
-#include "dsp/spectral_transform.hpp"
+#include "dsp/fourier_transform.hpp"
 
 namespace kro::test {
 
-class DirectSumTransform final : public SpectralTransform {
+class DirectSumTransform final : public FourierTransform {
 public:
     std::vector<std::complex<double>> forward(std::span<const double> x) const override {
         const std::size_t n = x.size();

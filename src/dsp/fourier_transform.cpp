@@ -1,4 +1,4 @@
-#include "dsp/spectral_transform.hpp"
+#include "dsp/fourier_transform.hpp"
 
 #include <fftw3.h>
 
@@ -26,7 +26,7 @@ std::unique_ptr<T[], FftwFree> fftw_buffer(std::size_t count) {
 
 // Real-to-complex and complex-to-real transforms of the half spectrum
 // (bins 0 ... n/2); the other bins follow by symmetry.
-class FftwTransform final : public SpectralTransform {
+class FftwTransform final : public FourierTransform {
 public:
     std::vector<std::complex<double>> forward(std::span<const double> x) const override {
         const std::size_t n = x.size();
@@ -66,7 +66,7 @@ public:
 
 }  // namespace
 
-const SpectralTransform& fft_transform() {
+const FourierTransform& fft_transform() {
     static const FftwTransform transform;
     return transform;
 }

@@ -14,9 +14,9 @@
 
 namespace kro {
 
-class SpectralTransform {
+class FourierTransform {
 public:
-    virtual ~SpectralTransform() = default;
+    virtual ~FourierTransform() = default;
     // All n bins of the spectrum of a real series.
     virtual std::vector<std::complex<double>> forward(std::span<const double> x) const = 0;
     // The real part of the inverse of any spectrum (not necessarily
@@ -25,7 +25,7 @@ public:
 };
 
 // The transform computed with FFTW in O(n log n).
-const SpectralTransform& fft_transform();
+const FourierTransform& fft_transform();
 
 // Frequency of bin k of an n-point spectrum at sps samples per second, Hz.
 double bin_frequency(long long k, long long n, double sps);
