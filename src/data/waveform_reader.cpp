@@ -10,6 +10,7 @@
 
 #include "core/config.hpp"
 #include "data/sample_encoding.hpp"
+#include "data/wfdisc_line.hpp"
 
 namespace kro {
 
@@ -110,6 +111,20 @@ void read_filelist_segments(const std::vector<FileListSegmentRow>& rows, const s
         }
         array.append(std::move(block));
     }
+}
+
+WfdiscSegmentRow wfdisc_segment_row(const WfdiscLine& line) {
+    WfdiscSegmentRow row;
+    row.time = line.time;
+    row.samprate = line.samprate;
+    row.nsamp = static_cast<int>(line.nsamp);
+    row.foff = static_cast<int>(line.foff);
+    row.datatype = line.datatype;
+    row.dir = line.dir;
+    row.dfile = line.dfile;
+    row.calib = line.calib;
+    row.calper = line.calper;
+    return row;
 }
 
 void read_wfdisc_segments(const std::vector<WfdiscSegmentRow>& rows, const std::string& sta, const std::string& chan,

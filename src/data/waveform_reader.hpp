@@ -72,6 +72,10 @@ struct WfdiscSegmentRow {
     std::optional<double> calper;
 };
 
+struct WfdiscLine;
+// The row a wfdisc flat-file line stands for.
+WfdiscSegmentRow wfdisc_segment_row(const WfdiscLine& line);
+
 using FolderMapping = std::vector<std::pair<std::string, std::string>>;  // wfdisc dir -> local folder
 
 // Fills `array` from wfdisc rows: the file is the mapped folder + dfile

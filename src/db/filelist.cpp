@@ -84,28 +84,6 @@ std::vector<FileListRow> select_segments(Connection& connection, const std::stri
     return rows;
 }
 
-std::vector<FileListRow> select_segment_spans(Connection& connection, const std::string& sta, const std::string& ch,
-                                              double t1, double t2) {
-    Statement s(connection);
-    s.execute(
-        "select TBEGIN, TQTY, SPS, CPATH, FOFF, DATATYPE from FILELIST where upper(STA)=upper(?) and "
-        "upper(CH)=upper(?)  "
-        "and ( TBEGIN<=? and TBEGIN+TQTY>=? or TBEGIN>=? and TBEGIN<=?) order by TBEGIN",
-        overlap_params(sta, ch, t1, t2));
-    std::vector<FileListRow> rows;
-    while (s.fetch()) {
-        FileListRow r;
-        r.tbegin = s.real(1);
-        r.tqty = s.real(2);
-        r.sps = s.real(3);
-        r.cpath = s.text(4);
-        r.foff = s.integer(5);
-        r.datatype = s.integer(6);
-        rows.push_back(std::move(r));
-    }
-    return rows;
-}
-
 SqlFilter filelist_covering_second(const std::string& sta, const std::string& ch, double t) {
     const double second = sql_whole_seconds(t);
     return {"upper(sta)=upper(?) and upper(ch)=upper(?) and ( tbegin<=? and tbegin+tqty>=?)",

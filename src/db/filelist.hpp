@@ -48,11 +48,6 @@ long delete_filelist_by_path(Connection& connection, const std::string& cpath);
 // TQTY, DATATYPE, FOFF, CPATH, CALIB and CALPER are read.
 std::vector<FileListRow> select_segments(Connection& connection, const std::string& sta, const std::string& ch,
                                          double t1, double t2);
-// The same rows for the span reader: TBEGIN, TQTY, SPS, CPATH, FOFF and
-// DATATYPE only.
-std::vector<FileListRow> select_segment_spans(Connection& connection, const std::string& sta, const std::string& ch,
-                                              double t1, double t2);
-
 // Filters of the catalogue. Station and channel codes compare without
 // regard to case (upper(STA)=upper(?)): the import stores them upper-cased
 // while the station table keeps the spelling of SITE, and the servers differ

@@ -50,17 +50,7 @@ KRODataBlockArray read_wfdisc_file(const std::string& path, const std::string& c
     for (std::string text; std::getline(in, text);) {
         const auto line = parse_wfdisc_line(text);
         if (!line || line->chan != chan) continue;
-        WfdiscSegmentRow row;
-        row.time = line->time;
-        row.samprate = line->samprate;
-        row.nsamp = static_cast<int>(line->nsamp);
-        row.foff = static_cast<int>(line->foff);
-        row.datatype = line->datatype;
-        row.dir = line->dir;
-        row.dfile = line->dfile;
-        row.calib = line->calib;
-        row.calper = line->calper;
-        rows.push_back(row);
+        rows.push_back(wfdisc_segment_row(*line));
     }
     KRODataBlockArray array;
     const std::string folder = path.substr(0, path.find_last_of('/'));

@@ -248,10 +248,8 @@ TEST(WfdiscRows, RealDataAgreesWithItsTextCopy) {
         const auto w = parse_wfdisc_line(line);
         ASSERT_TRUE(w) << "line of " << line.size() << " characters";
         ++lines;
-        WfdiscSegmentRow row{w->time, w->samprate, static_cast<int>(w->nsamp), static_cast<int>(w->foff), w->datatype,
-                             w->dir, w->dfile, w->calib, w->calper};
         KRODataBlockArray array;
-        read_wfdisc_segments({row}, w->sta, w->chan, w->time, w->time + 60.0, folder, {}, array);
+        read_wfdisc_segments({wfdisc_segment_row(*w)}, w->sta, w->chan, w->time, w->time + 60.0, folder, {}, array);
         ASSERT_EQ(array.count(), 1u) << w->sta << " " << w->chan;
         const KRODataBlock& b = array.block(0);
         ASSERT_EQ(b.count(), 4800);

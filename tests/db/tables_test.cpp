@@ -67,7 +67,6 @@ TEST_F(TablesTest, FileListSegmentsOfATimeWindow) {
         SCOPED_TRACE(std::to_string(c.t1) + ".." + std::to_string(c.t2));
         const auto rows = select_segments(main, "ST'A", "SHZ", c.t1, c.t2);
         EXPECT_EQ(starts(rows), c.expected);
-        EXPECT_EQ(starts(select_segment_spans(main, "ST'A", "SHZ", c.t1, c.t2)), c.expected);
         EXPECT_EQ(starts(read_filelist(main, filelist_overlapping("ST'A", "SHZ", c.t1, c.t2))).size(),
                   c.expected.size());
     }

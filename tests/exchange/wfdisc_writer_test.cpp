@@ -134,17 +134,7 @@ protected:
             const auto line = parse_wfdisc_line(text);
             EXPECT_TRUE(line) << text;
             if (!line || line->chan != chan) continue;
-            WfdiscSegmentRow row;
-            row.time = line->time;
-            row.samprate = line->samprate;
-            row.nsamp = static_cast<int>(line->nsamp);
-            row.foff = static_cast<int>(line->foff);
-            row.datatype = line->datatype;
-            row.dir = line->dir;
-            row.dfile = line->dfile;
-            row.calib = line->calib;
-            row.calper = line->calper;
-            rows.push_back(row);
+            rows.push_back(wfdisc_segment_row(*line));
         }
         KRODataBlockArray array;
         read_wfdisc_segments(rows, "ABC", chan, 1296474900.0, 1296474901.0, dir.path().string(), {}, array);
